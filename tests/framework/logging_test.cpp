@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Framework.h"
+
+namespace {
+
+// Restores the library's defaults around every test.
+class LoggingTest : public ::testing::Test {
+protected:
+    void SetUp() override { restoreDefaults(); }
+    void TearDown() override { restoreDefaults(); }
+    static void restoreDefaults() {
+        setLogSink(LogSink());
+        for (int level = 0; level < 16; ++level) setLogLevelEnabled(level, level <= 3);
+    }
+    void capture() {
+        setLogSink([this](const LogRecord& record) { records.push_back(record); });
+    }
+    std::vector<LogRecord> records;
+};
+
+TEST_F(LoggingTest, SwitchesDefaultAndToggle) {
+    for (int level = 0; level <= 3; ++level) EXPECT_TRUE(loggingOnAppVel("any", level)) << level;
+    for (int level = 4; level < 16; ++level) EXPECT_FALSE(loggingOnAppVel("any", level)) << level;
+    EXPECT_FALSE(loggingOnAppVel("any", -1));
+    EXPECT_FALSE(loggingOnAppVel("any", 16));
+    setLogLevelEnabled(5, true);
+    setLogLevelEnabled(2, false);
+    setLogLevelEnabled(16, true);  // ignored
+    EXPECT_TRUE(loggingOnAppVel(nullptr, 5));
+    EXPECT_TRUE(loggingOnAppVel("other", 5));
+    EXPECT_FALSE(loggingOnAppVel("any", 2));
+    EXPECT_FALSE(loggingOnAppVel("any", 16));
+}
+
+TEST_F(LoggingTest, SinkReceivesFormatAndMessage) {
+    capture();
+    setLogLevelEnabled(7, false);
+    logAppVel("LocalMgmtProxy", "src/File.cpp", 7, 42, "upload %s: %d%%\n", "a.txt", 50);  // level off: written
+    const char* noFormat = nullptr;
+    logAppVel(nullptr, nullptr, 2, 1, noFormat, 0);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].component, "LocalMgmtProxy");
+    EXPECT_EQ(records[0].file, "src/File.cpp");
+    EXPECT_EQ(records[0].level, 7);
+    EXPECT_EQ(records[0].line, 42);
+    EXPECT_EQ(records[0].format, "upload %s: %d%%\n");
+    EXPECT_EQ(records[0].message, "upload a.txt: 50%\n");
+    EXPECT_EQ(records[1].component, "");
+    EXPECT_EQ(records[1].file, "");
+    EXPECT_EQ(records[1].format, "");
+    EXPECT_EQ(records[1].message, "");
+}
+
+TEST_F(LoggingTest, FormatsLongMessages) {
+    capture();
+    for (std::size_t length : {511u, 512u, 513u, 100000u}) {
+        const std::string text(length, 'x');
+        logAppVel("c", "f", 1, 1, "<%s>", text.c_str());
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(records.back().message, "<" + text + ">");
+    }
+}
+
+TEST_F(LoggingTest, DefaultSinkWritesOneLineToStderr) {
+    capture();
+    setLogSink(LogSink());  // the empty sink restores the default
+    ::testing::internal::CaptureStderr();
+    logAppVel("LocalMgmtProxy", "src/File.cpp", 9, 17, "failed: %s\n", "timeout");
+    logAppVel("comp", "file", 0, 3, "no newline");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "9 LocalMgmtProxy src/File.cpp:17 failed: timeout\n0 comp file:3 no newline\n");
+    EXPECT_TRUE(records.empty());
+}
+
+TEST_F(LoggingTest, SinkExceptionPropagatesAndReleasesTheLock) {
+    setLogSink([](const LogRecord&) { throw CorvexException("sink failed"); });
+    EXPECT_THROW(logAppVel("c", "f", 1, 1, "x"), CorvexException);
+    capture();  // would dead-lock if the mutex were still held
+    logAppVel("c", "f", 1, 1, "y");
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].message, "y");
+}
+
+TEST_F(LoggingTest, ManyThreadsLogWhileSwitchesChange) {
+    std::atomic<int> seen{0};
+    setLogSink([&seen](const LogRecord& record) {
+        if (record.message == "thread " + std::to_string(record.line)) ++seen;
+    });
+    constexpr int kThreads = 4, kRecords = 200;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([t] {
+            for (int i = 0; i < kRecords; ++i) {
+                setLogLevelEnabled(6, (i % 2) == 0);
+                (void)loggingOnAppVel("c", 6);  // read while others write
+                logAppVel("c", "f", 6, t, "thread %d", t);  // written whatever the switch says
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(seen.load(), kThreads * kRecords);
+}
+
+}  // namespace
