@@ -1,0 +1,49 @@
+// LocalMgmtProxy's life: creation, binding, the in-process service lookup and
+// the resolution of observers' callback channels. The operations live in
+// localmgmt/, one file per area of the service.
+#include "LocalMgmtProxy.h"
+
+#include "localmgmt/LocalMgmtOperation.h"
+
+namespace {
+// The channel option LocalMgmtProxy asks for when it is bound.
+const int kLocalMgmtChannelOption = 4;
+}  // namespace
+
+LocalMgmtProxy::~LocalMgmtProxy() = default;
+
+void LocalMgmtProxy::initProxy(ProxyRequest& request) {
+    proxyReq = &request;
+    proxyReq->setProxyOption(kLocalMgmtChannelOption);
+}
+
+LocalMgmtIfc* LocalMgmtProxy::getService() {
+    if (localService != nullptr) return localService;
+    if (localServiceLookedUp) return nullptr;
+
+    // One search per proxy, whatever it finds: a service that appears later is
+    // never called directly, and a miss is never asked about again. A channel
+    // without a framework context knows no in-process service.
+    Service* service = nullptr;
+    if (FrameworkContext* context = proxyReq->frameworkContext)
+        service = context->findRealService(proxyReq->getServiceName(), std::string());
+    localServiceLookedUp = true;
+    // A service object that does not implement this interface counts as none.
+    if (service != nullptr) localService = dynamic_cast<LocalMgmtIfc*>(service);
+    return localService;
+}
+
+void LocalMgmtProxy::findCallBackChan(Executable* observer, std::string& callbackChan,
+                                      std::string methodName) {
+    MGMT_TRACE("findCallBackChan");
+    if (observer == nullptr) {
+        MGMT_LOG_ERROR("method:%s observer is not an Executable callbackChan is null",
+                       methodName.c_str());
+        return;
+    }
+    FrameworkContext* context = proxyReq->frameworkContext;
+    callbackChan = context != nullptr ? context->findChannel(observer) : std::string();
+    MGMT_LOG_IF(5, "%s: callback channel set: %s", methodName.c_str(), callbackChan.c_str());
+}
+
+Proxy* createLocalMgmtProxy() { return new LocalMgmtProxy(); }

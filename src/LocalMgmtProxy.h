@@ -1,0 +1,109 @@
+// Client side of the local management service. Every interface operation
+// becomes one remote call on the channel given to initProxy; four data
+// operations call an in-process implementation directly when there is one.
+//
+// The order of the virtual declarations below fixes the slots of this class's
+// own table, which the framework and existing clients are compiled against.
+// It differs from the interface order on purpose: keep both as they are.
+#pragma once
+
+#include <list>
+#include <string>
+
+#include "Framework.h"
+#include "LocalMgmtIfc.h"
+#include "ProxyFactory.h"
+
+class LocalMgmtProxy : public Proxy, public LocalMgmtIfc {
+public:
+    LocalMgmtProxy() = default;
+    ~LocalMgmtProxy() override;
+
+    void initProxy(ProxyRequest& request) override;
+
+    // File transfer and software upgrade.
+    bool startDownload(eFiletype fileType, bool displayProgress,
+                       eCertificateType certificateType) override;
+    bool startDownload(eFiletype fileType, Executable* observer, bool displayProgress,
+                       eCertificateType certificateType) override;
+    bool startDownload(eDownloadProtocol protocol, const std::string& port, const std::string& server,
+                       const std::string& username, const std::string& password, eFiletype fileType,
+                       const std::string& sourcePath, const std::string& fileName,
+                       bool displayProgress, eCertificateType certificateType) override;
+    bool startDownload(eDownloadProtocol protocol, const std::string& port, const std::string& server,
+                       const std::string& username, const std::string& password, eFiletype fileType,
+                       const std::string& sourcePath, const std::string& fileName,
+                       Executable* observer, bool overrideBusy, std::string version,
+                       bool displayProgress, eCertificateType certificateType) override;
+    int upgradeSoftwareImageWithFile(const std::string& filename) override;
+    int uploadUserFile(eFiletype fileType, const std::string& filename) override;
+    int requestCurrentDownloadStatus(eFiletype fileType, const std::string& filename) override;
+    bool getListOfFilesOfType(eFiletype fileType, std::list<std::string>* files) override;
+    bool getListOfFilesOfType(eFiletype fileType, std::list<std::string>* files,
+                              eUsertype userType) override;
+    bool getIDAndDisplayName(std::string& identifier, std::string& displayName) override;
+    bool changeCurrentUser(eUsertype userType) override;
+    bool clearMobileUserData() override;
+    bool getFilePathFromType(eFiletype fileType, std::string& filename) override;
+    bool getFilePathFromType(eFiletype fileType, std::string& filename, eUsertype userType) override;
+    std::string getFileTypeMetadata(eFiletype fileType) override;
+    int getFileTypeCountLimit(eFiletype fileType) override;
+    int getFileTypeNameLimit(eFiletype fileType) override;
+    void setPhoneBusyStatus(unsigned int busyStatus) override;
+    unsigned int retrievePhoneBusyStatus() override;
+    void clearPhoneBusyStatus(unsigned int busyStatus) override;
+    bool performFactoryReset(const std::string& password, bool reboot) override;
+    int verifyFactoryResetPassword(const std::string& password) override;
+    bool performReboot(const std::string& rebootReason) override;
+    bool setData(ManageableData& data) override;
+    bool getData(ManageableData& data) override;
+    std::string findSchemaName(const std::string& nodeId) override;
+    bool getSchema(const std::string& schemaName, ManageableData& data) override;
+    std::string exportSchema(const std::string& schemaName) override;
+    void registerManagementIdentity(const std::string& managementId, MgmtAgentIfc* agent) override;
+    void registerManagementIdentity(const std::string& managementId, MgmtAgentIfc* agent,
+                                    bool bulkDataManageable) override;
+    bool observeManageableData(const std::string& nodeId, MgmtAgentIfc* agent) override;
+    bool observeManageableData(const std::string& nodeId, MgmtAgentIfc* agent,
+                               bool bulkDataManageable) override;
+    bool observeManageableData(const std::list<std::string>& rootIds, MgmtAgentIfc* agent) override;
+    bool stopObservingManageableData(const std::string& nodeId, MgmtAgentIfc* agent) override;
+    int manageableDataChanged(ManageableData& data) override;
+    bool raiseGenericTrap(TrapDest dest, int trapNo) override;
+    bool raiseSpecificTrap(TrapDest dest, SNMPTrapData& data) override;
+    bool checkDataEditable(ManageableData& data, eAccessLevel accessLevel) override;
+    void setDataEditable(ManageableData& data, eEditableStatus editableStatus) override;
+    void invalidateTRVKCache() override;
+    void refreshPictureClips() override;
+    bool clearAllUserData() override;
+    void clearSpecificUserData(eResetSpecificUserDataGroup group) override;
+    void factoryResetPreservingData() override;
+    void getUserDataSpaceInfo(MemoryInfo& info) override;
+    bool validateFile(eFiletype fileType, const std::string& filename) override;
+    bool deleteFile(eFiletype fileType, const std::string& filename) override;
+    void cleanupUserData(eFiletype fileType, eUsertype userType) override;
+    bool getEnvironmentVariable(envVar variable, std::string& value) override;
+    std::string getPingOutput(const std::string& address) override;
+    std::string getTracerouteOutput(const std::string& address) override;
+
+    // Reachable only through the proxy class itself.
+    bool validateSNMPTrapPort(const std::string& port);
+    bool validateSNMPTrapIPAddress(const std::string& address);
+    std::string convertUserTypeEnumToString(eUsertype userType);
+    std::string convertFileTypeEnumToString(eFiletype fileType);
+    // The in-process implementation of the service, looked up once per proxy.
+    LocalMgmtIfc* getService();
+    // Fills callbackChan with the observer's channel; methodName only labels the records.
+    void findCallBackChan(Executable* observer, std::string& callbackChan, std::string methodName);
+
+    ProxyRequest* channel() const { return proxyReq; }
+    LocalMgmtIfc* cachedService() const { return localService; }
+    bool serviceLookedUp() const { return localServiceLookedUp; }
+
+private:
+    ProxyRequest* proxyReq = nullptr;     // not owned
+    LocalMgmtIfc* localService = nullptr;  // not owned
+    bool localServiceLookedUp = false;
+};
+
+MGMT_FACTORY Proxy* createLocalMgmtProxy();

@@ -1,0 +1,218 @@
+// LocalMgmtProxy's creation, binding and destruction, and the slot order of
+// the virtual operations that compiled clients depend on.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <set>
+
+#include "LocalMgmtProxy.h"
+#include "LogCapture.h"
+#include "TestChannel.h"
+
+using namespace testing_support;
+
+namespace {
+
+// A pointer to a virtual member function holds 1 + the byte offset of its slot
+// (Itanium C++ ABI); the slot number is what a compiled caller uses.
+template <class MemberFunction>
+std::ptrdiff_t slotOf(MemberFunction function) {
+    struct Representation {
+        std::uintptr_t pointer;
+        std::ptrdiff_t adjustment;
+    } representation;
+    static_assert(sizeof(function) == sizeof(representation));
+    std::memcpy(&representation, &function, sizeof representation);
+    EXPECT_EQ(representation.pointer % sizeof(void*), 1u) << "not a virtual function";
+    return static_cast<std::ptrdiff_t>((representation.pointer - 1) / sizeof(void*));
+}
+
+using Ifc = LocalMgmtIfc;
+using P = LocalMgmtProxy;
+
+}  // namespace
+
+TEST(LocalMgmtLifecycle, FactoryMakesDistinctUnboundProxies) {
+    TestChannel channel;
+    std::unique_ptr<Proxy> first{createLocalMgmtProxy()};
+    std::unique_ptr<Proxy> second{createLocalMgmtProxy()};
+    ASSERT_NE(first, nullptr);
+    EXPECT_NE(first.get(), second.get());
+    auto* proxy = dynamic_cast<LocalMgmtProxy*>(first.get());
+    ASSERT_NE(proxy, nullptr);
+    EXPECT_EQ(static_cast<Proxy*>(proxy), first.get()) << "the factory hands out the Proxy part";
+    EXPECT_EQ(proxy->channel(), nullptr);
+    EXPECT_EQ(proxy->cachedService(), nullptr);
+    EXPECT_FALSE(proxy->serviceLookedUp());
+    EXPECT_TRUE(channel.calls.empty() && channel.options.empty());
+}
+
+TEST(LocalMgmtLifecycle, BindingSetsOptionFourOnceAndRebindingMovesToTheNewChannel) {
+    LogCapture log({2, 3, 4, 5, 6});
+    TestChannel first, second;
+    LocalMgmtProxy proxy;
+    proxy.initProxy(first);
+    EXPECT_EQ(proxy.channel(), &first);
+    EXPECT_EQ(first.options, std::vector<int>{4});
+
+    proxy.initProxy(second);
+    EXPECT_EQ(proxy.channel(), &second);
+    EXPECT_EQ(second.options, std::vector<int>{4});
+    EXPECT_EQ(first.options.size(), 1u);
+
+    proxy.setPhoneBusyStatus(1);
+    EXPECT_TRUE(first.calls.empty());
+    EXPECT_EQ(second.calls.size(), 1u);
+    EXPECT_TRUE(log.records().empty()) << "binding logs nothing";
+}
+
+TEST(LocalMgmtLifecycle, OptionFailurePassesToTheFramework) {
+    struct RefusingChannel : TestChannel {
+        bool setProxyOption(const int&) override { throw CorvexException("option refused"); }
+    } channel;
+    LocalMgmtProxy proxy;
+    EXPECT_THROW(proxy.initProxy(channel), CorvexException);
+}
+
+TEST(LocalMgmtLifecycle, HooksAndDestructionLeaveChannelAndServiceAlone) {
+    // A channel whose every operation fails: any use by a hook or the
+    // destructor would throw out of the test.
+    TestChannel channel;
+    Context context;
+    auto* proxy = new LocalMgmtProxy();
+    proxy->init(context);
+    proxy->initProxy(channel);
+    channel.failWith("must not be called");
+    proxy->init(context);
+    proxy->timerEvent(0);
+    proxy->shutdown();
+    LocalMgmtIfc* asInterface = proxy;
+    delete asInterface;  // the interface's destructor is virtual
+    EXPECT_EQ(channel.calls.size(), 0u);
+    EXPECT_EQ(channel.options, std::vector<int>{4});
+}
+
+TEST(LocalMgmtSlots, InterfaceOperationsKeepTheirPublishedSlots) {
+    // Slot 2 and 3 are the destructor's two entries.
+    const std::ptrdiff_t slots[] = {
+        slotOf(&Ifc::findSchemaName),
+        slotOf(&Ifc::exportSchema),
+        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, bool, Ifc::eCertificateType)>(&Ifc::startDownload)) - 2,
+        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, Executable*, bool, Ifc::eCertificateType)>(&Ifc::startDownload)) - 2,
+        slotOf(static_cast<bool (Ifc::*)(Ifc::eDownloadProtocol, const std::string&, const std::string&, const std::string&, const std::string&, Ifc::eFiletype, const std::string&, const std::string&, bool, Ifc::eCertificateType)>(&Ifc::startDownload)) - 2,
+        slotOf(static_cast<bool (Ifc::*)(Ifc::eDownloadProtocol, const std::string&, const std::string&, const std::string&, const std::string&, Ifc::eFiletype, const std::string&, const std::string&, Executable*, bool, std::string, bool, Ifc::eCertificateType)>(&Ifc::startDownload)) - 2,
+        slotOf(&Ifc::upgradeSoftwareImageWithFile) - 2,
+        slotOf(&Ifc::uploadUserFile) - 2,
+        slotOf(&Ifc::requestCurrentDownloadStatus) - 2,
+        slotOf(&Ifc::getIDAndDisplayName) - 2,
+        slotOf(&Ifc::changeCurrentUser) - 2,
+        slotOf(&Ifc::clearMobileUserData) - 2,
+        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, std::string&)>(&Ifc::getFilePathFromType)) - 2,
+        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, std::string&, Ifc::eUsertype)>(&Ifc::getFilePathFromType)) - 2,
+        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, std::list<std::string>*)>(&Ifc::getListOfFilesOfType)) - 2,
+        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, std::list<std::string>*, Ifc::eUsertype)>(&Ifc::getListOfFilesOfType)) - 2,
+        slotOf(&Ifc::getFileTypeMetadata) - 2,
+        slotOf(&Ifc::getFileTypeCountLimit) - 2,
+        slotOf(&Ifc::getFileTypeNameLimit) - 2,
+        slotOf(&Ifc::setPhoneBusyStatus) - 2,
+        slotOf(&Ifc::retrievePhoneBusyStatus) - 2,
+        slotOf(&Ifc::clearPhoneBusyStatus) - 2,
+        slotOf(&Ifc::performFactoryReset) - 2,
+        slotOf(&Ifc::verifyFactoryResetPassword) - 2,
+        slotOf(&Ifc::performReboot) - 2,
+        slotOf(&Ifc::setData) - 2,
+        slotOf(&Ifc::getData) - 2,
+        slotOf(&Ifc::getSchema) - 2,
+        slotOf(&Ifc::manageableDataChanged) - 2,
+        slotOf(static_cast<void (Ifc::*)(const std::string&, MgmtAgentIfc*)>(&Ifc::registerManagementIdentity)) - 2,
+        slotOf(static_cast<void (Ifc::*)(const std::string&, MgmtAgentIfc*, bool)>(&Ifc::registerManagementIdentity)) - 2,
+        slotOf(static_cast<bool (Ifc::*)(const std::string&, MgmtAgentIfc*)>(&Ifc::observeManageableData)) - 2,
+        slotOf(static_cast<bool (Ifc::*)(const std::string&, MgmtAgentIfc*, bool)>(&Ifc::observeManageableData)) - 2,
+        slotOf(static_cast<bool (Ifc::*)(const std::list<std::string>&, MgmtAgentIfc*)>(&Ifc::observeManageableData)) - 2,
+        slotOf(&Ifc::stopObservingManageableData) - 2,
+        slotOf(&Ifc::raiseGenericTrap) - 2,
+        slotOf(&Ifc::raiseSpecificTrap) - 2,
+        slotOf(&Ifc::checkDataEditable) - 2,
+        slotOf(&Ifc::setDataEditable) - 2,
+        slotOf(&Ifc::invalidateTRVKCache) - 2,
+        slotOf(&Ifc::clearAllUserData) - 2,
+        slotOf(&Ifc::clearSpecificUserData) - 2,
+        slotOf(&Ifc::factoryResetPreservingData) - 2,
+        slotOf(&Ifc::getUserDataSpaceInfo) - 2,
+        slotOf(&Ifc::validateFile) - 2,
+        slotOf(&Ifc::deleteFile) - 2,
+        slotOf(&Ifc::cleanupUserData) - 2,
+        slotOf(&Ifc::refreshPictureClips) - 2,
+        slotOf(&Ifc::getEnvironmentVariable) - 2,
+        slotOf(&Ifc::getPingOutput) - 2,
+        slotOf(&Ifc::getTracerouteOutput) - 2,
+    };
+    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(std::size(slots)); ++i)
+        EXPECT_EQ(slots[i], i) << "operation " << i + 1 << " of the interface table";
+}
+
+TEST(LocalMgmtSlots, ProxyTableFollowsTheFrameworkSlotsThenItsOwnDeclarationOrder) {
+    // Slots 0-1 destructor, then init, shutdown, timerEvent, initProxy.
+    EXPECT_EQ(slotOf(&Proxy::init), 2);
+    EXPECT_EQ(slotOf(&Proxy::shutdown), 3);
+    EXPECT_EQ(slotOf(&Proxy::timerEvent), 4);
+    EXPECT_EQ(slotOf(&P::initProxy), 5);
+    const std::ptrdiff_t slots[] = {
+        slotOf(static_cast<bool (P::*)(P::eFiletype, bool, P::eCertificateType)>(&P::startDownload)),
+        slotOf(static_cast<bool (P::*)(P::eFiletype, Executable*, bool, P::eCertificateType)>(&P::startDownload)),
+        slotOf(static_cast<bool (P::*)(P::eDownloadProtocol, const std::string&, const std::string&, const std::string&, const std::string&, P::eFiletype, const std::string&, const std::string&, bool, P::eCertificateType)>(&P::startDownload)),
+        slotOf(static_cast<bool (P::*)(P::eDownloadProtocol, const std::string&, const std::string&, const std::string&, const std::string&, P::eFiletype, const std::string&, const std::string&, Executable*, bool, std::string, bool, P::eCertificateType)>(&P::startDownload)),
+        slotOf(&P::upgradeSoftwareImageWithFile),
+        slotOf(&P::uploadUserFile),
+        slotOf(&P::requestCurrentDownloadStatus),
+        slotOf(static_cast<bool (P::*)(P::eFiletype, std::list<std::string>*)>(&P::getListOfFilesOfType)),
+        slotOf(static_cast<bool (P::*)(P::eFiletype, std::list<std::string>*, P::eUsertype)>(&P::getListOfFilesOfType)),
+        slotOf(&P::getIDAndDisplayName),
+        slotOf(&P::changeCurrentUser),
+        slotOf(&P::clearMobileUserData),
+        slotOf(static_cast<bool (P::*)(P::eFiletype, std::string&)>(&P::getFilePathFromType)),
+        slotOf(static_cast<bool (P::*)(P::eFiletype, std::string&, P::eUsertype)>(&P::getFilePathFromType)),
+        slotOf(&P::getFileTypeMetadata),
+        slotOf(&P::getFileTypeCountLimit),
+        slotOf(&P::getFileTypeNameLimit),
+        slotOf(&P::setPhoneBusyStatus),
+        slotOf(&P::retrievePhoneBusyStatus),
+        slotOf(&P::clearPhoneBusyStatus),
+        slotOf(&P::performFactoryReset),
+        slotOf(&P::verifyFactoryResetPassword),
+        slotOf(&P::performReboot),
+        slotOf(&P::setData),
+        slotOf(&P::getData),
+        slotOf(&P::findSchemaName),
+        slotOf(&P::getSchema),
+        slotOf(&P::exportSchema),
+        slotOf(static_cast<void (P::*)(const std::string&, MgmtAgentIfc*)>(&P::registerManagementIdentity)),
+        slotOf(static_cast<void (P::*)(const std::string&, MgmtAgentIfc*, bool)>(&P::registerManagementIdentity)),
+        slotOf(static_cast<bool (P::*)(const std::string&, MgmtAgentIfc*)>(&P::observeManageableData)),
+        slotOf(static_cast<bool (P::*)(const std::string&, MgmtAgentIfc*, bool)>(&P::observeManageableData)),
+        slotOf(static_cast<bool (P::*)(const std::list<std::string>&, MgmtAgentIfc*)>(&P::observeManageableData)),
+        slotOf(&P::stopObservingManageableData),
+        slotOf(&P::manageableDataChanged),
+        slotOf(&P::raiseGenericTrap),
+        slotOf(&P::raiseSpecificTrap),
+        slotOf(&P::checkDataEditable),
+        slotOf(&P::setDataEditable),
+        slotOf(&P::invalidateTRVKCache),
+        slotOf(&P::refreshPictureClips),
+        slotOf(&P::clearAllUserData),
+        slotOf(&P::clearSpecificUserData),
+        slotOf(&P::factoryResetPreservingData),
+        slotOf(&P::getUserDataSpaceInfo),
+        slotOf(&P::validateFile),
+        slotOf(&P::deleteFile),
+        slotOf(&P::cleanupUserData),
+        slotOf(&P::getEnvironmentVariable),
+        slotOf(&P::getPingOutput),
+        slotOf(&P::getTracerouteOutput),
+    };
+    EXPECT_EQ(std::size(slots), 51u);
+    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(std::size(slots)); ++i)
+        EXPECT_EQ(slots[i], 6 + i) << "declaration " << i + 1 << " of LocalMgmtProxy";
+}
