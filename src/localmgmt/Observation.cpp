@@ -1,28 +1,88 @@
+// Registering management agents and letting them observe manageable data. The
+// service calls an agent back on the agent's own channel, so every request
+// carries that channel; the requests go out even when none is known.
 #include "localmgmt/LocalMgmtOperation.h"
 
-// Placeholders until this area is built.
-#pragma GCC diagnostic ignored "-Wunused-parameter"
+namespace {
+
+// The channel the service will call `agent` back on, empty when none is known.
+// The framework knows channels by Executable; an agent that is not one has none.
+std::string callbackChannelOf(LocalMgmtProxy& proxy, MgmtAgentIfc* agent, const char* remoteName) {
+    std::string callbackChan;
+    proxy.findCallBackChan(dynamic_cast<Executable*>(agent), callbackChan, remoteName);
+    return callbackChan;
+}
+
+}  // namespace
 
 void LocalMgmtProxy::registerManagementIdentity(const std::string& managementId, MgmtAgentIfc* agent) {
-    throw CorvexException("LocalMgmtProxy::registerManagementIdentity is not implemented yet");
+    MGMT_TRACE("registerManagementIdentity");
+    std::string callbackChan = callbackChannelOf(*this, agent, "registerManagementIdentity");
+    RemoteCall(proxyReq, "registerManagementIdentity").in("managementId", managementId).post(callbackChan);
 }
 
-void LocalMgmtProxy::registerManagementIdentity(const std::string& managementId, MgmtAgentIfc* agent, bool bulkDataManageable) {
-    throw CorvexException("LocalMgmtProxy::registerManagementIdentity is not implemented yet");
+void LocalMgmtProxy::registerManagementIdentity(const std::string& managementId, MgmtAgentIfc* agent,
+                                                bool bulkDataManageable) {
+    MGMT_TRACE("registerManagementIdentity - with bulk data handling");
+    std::string callbackChan = callbackChannelOf(*this, agent, "registerManagementIdentityBulkData");
+    RemoteCall(proxyReq, "registerManagementIdentityBulkData")
+        .in("managementId", managementId)
+        .in("bulkDataManageable", bulkDataManageable)
+        .post(callbackChan);
 }
+
+// The synchronous requests wait for the service's "result" and log every
+// framework failure under the schema lookup's label, whatever the request.
 
 bool LocalMgmtProxy::observeManageableData(const std::string& nodeId, MgmtAgentIfc* agent) {
-    throw CorvexException("LocalMgmtProxy::observeManageableData is not implemented yet");
+    MGMT_TRACE("observeManageableData");
+    std::string callbackChan = callbackChannelOf(*this, agent, "observeData");
+    bool result = false;
+    RemoteCall(proxyReq, "observeData")
+        .in("nodeId", nodeId)
+        .onFailure(MGMT_ERROR_RECORD("findSchemaName: %s\n"))
+        .send(callbackChan)
+        .out("result", result);
+    return result;
 }
 
-bool LocalMgmtProxy::observeManageableData(const std::string& nodeId, MgmtAgentIfc* agent, bool bulkDataManageable) {
-    throw CorvexException("LocalMgmtProxy::observeManageableData is not implemented yet");
+bool LocalMgmtProxy::observeManageableData(const std::string& nodeId, MgmtAgentIfc* agent,
+                                           bool bulkDataManageable) {
+    MGMT_TRACE("observeManageableData - with bulk data handling");
+    std::string callbackChan = callbackChannelOf(*this, agent, "observeDataBulkData");
+    bool result = false;
+    RemoteCall(proxyReq, "observeDataBulkData")
+        .in("nodeId", nodeId)
+        .in("bulkDataManageable", bulkDataManageable)
+        .onFailure(MGMT_ERROR_RECORD("findSchemaName: %s\n"))
+        .send(callbackChan)
+        .out("result", result);
+    return result;
 }
 
 bool LocalMgmtProxy::observeManageableData(const std::list<std::string>& rootIds, MgmtAgentIfc* agent) {
-    throw CorvexException("LocalMgmtProxy::observeManageableData is not implemented yet");
+    MGMT_TRACE("observeManageableData of a list of rootIDs - with implied bulk data handling");
+    std::string callbackChan = callbackChannelOf(*this, agent, "observeListDataBulkData");
+    bool result = false;
+    std::string serializedRootIds;
+    Serializer::serialize(serializedRootIds, rootIds);
+    // Bulk handling is implied by the remote method, so no flag is sent.
+    RemoteCall(proxyReq, "observeListDataBulkData")
+        .in("rootIds", serializedRootIds)
+        .onFailure(MGMT_ERROR_RECORD("findSchemaName: %s\n"))
+        .send(callbackChan)
+        .out("result", result);
+    return result;
 }
 
 bool LocalMgmtProxy::stopObservingManageableData(const std::string& nodeId, MgmtAgentIfc* agent) {
-    throw CorvexException("LocalMgmtProxy::stopObservingManageableData is not implemented yet");
+    MGMT_TRACE("stopObservingManageableData");
+    std::string callbackChan = callbackChannelOf(*this, agent, "stopObservingData");
+    bool result = false;
+    RemoteCall(proxyReq, "stopObservingData")
+        .in("nodeId", nodeId)
+        .onFailure(MGMT_ERROR_RECORD("findSchemaName: %s\n"))
+        .send(callbackChan)
+        .out("result", result);
+    return result;
 }
