@@ -68,11 +68,14 @@ TEST_F(LibraryLoadTest, CallsThroughTheInterfacesLandInTheRightOperations) {
     // First, last and a middle slot of the interface, and both event interfaces.
     local->setPhoneBusyStatus(5);
     local->clearPhoneBusyStatus(6);
+    local->findSchemaName("node");
+    local->getTracerouteOutput("10.0.0.1");
     actions->addActionEventRequestWithData(ActionEventRequestIfc::EVENT_KEY_PRESS, "k");
     actions->addActionEventRequest(ActionEventRequestIfc::EVENT_CALL_STATE);
     location->sendLocationDeliveryRequest();
 
     const std::vector<std::string> expected = {"setPhoneBusyStatus", "clearPhoneBusyStatus",
+                                               "findSchemaName", "getTracerouteOutput",
                                                "addActionEventRequestWithData",
                                                "addActionEventRequest", "sendLocationDeliveryRequest"};
     std::vector<std::string> sent;
