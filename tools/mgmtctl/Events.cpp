@@ -1,0 +1,48 @@
+#include "Events.h"
+
+#include "Masking.h"
+
+namespace mgmtctl {
+
+const char* kindName(Parameter::kinds kind) {
+    switch (kind) {
+        case Parameter::INT: return "int";
+        case Parameter::STRING: return "string";
+        case Parameter::BOOL: return "bool";
+    }
+    return "?";
+}
+
+const char* directionName(Parameter::directions direction) {
+    switch (direction) {
+        case Parameter::IN: return "in";
+        case Parameter::OUT: return "out";
+        case Parameter::INOUT: return "inout";
+    }
+    return "?";
+}
+
+const char* styleName(simulator::CallStyle style) {
+    switch (style) {
+        case simulator::CallStyle::OneWay: return "one-way";
+        case simulator::CallStyle::OneWayWithChannel: return "one-way with callback channel";
+        case simulator::CallStyle::Sync: return "synchronous";
+        case simulator::CallStyle::SyncWithTimeout: return "synchronous with time-out";
+    }
+    return "?";
+}
+
+Value shownParameter(const Parameter& parameter) {
+    if (namesPassword(parameter.name())) return Value::text(kMask);
+    switch (parameter.kind()) {
+        case Parameter::INT: return Value::integer(parameter.intValue());
+        case Parameter::BOOL: return Value::boolean(parameter.boolValue());
+        case Parameter::STRING:
+            if (carriesManageableData(parameter.name()))
+                return Value::text(maskedDataText(parameter.stringValue()));
+            return Value::text(parameter.stringValue());
+    }
+    return Value::none();
+}
+
+}  // namespace mgmtctl

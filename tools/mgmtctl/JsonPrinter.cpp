@@ -1,0 +1,149 @@
+// One JSON object per line, each with a "record" key naming what it is:
+// call, request, reply, log, stdout, reboot, result, error, note, operation,
+// type.
+#include <string>
+
+#include "ArgumentTypes.h"
+#include "Enumerations.h"
+#include "Json.h"
+#include "Printer.h"
+
+namespace mgmtctl {
+
+namespace {
+
+std::string namedValues(const NamedValues& values) {
+    JsonObject object;
+    for (const auto& [name, value] : values) object.raw(name.c_str(), value.json());
+    return object.str();
+}
+
+std::string parameters(const Method& method) {
+    std::string out = "[";
+    for (const Parameter& p : method.parameters()) {
+        if (out.size() > 1) out += ',';
+        out += JsonObject()
+                   .text("name", p.name())
+                   .text("kind", kindName(p.kind()))
+                   .text("direction", directionName(p.direction()))
+                   .raw("value", shownParameter(p).json())
+                   .str();
+    }
+    return out + "]";
+}
+
+class JsonPrinter : public Printer {
+public:
+    explicit JsonPrinter(std::ostream& out) : out_(out) {}
+
+    void callStart(const CallStart& start) override {
+        operation_ = start.operation;
+        JsonObject object;
+        object.text("record", "call")
+            .text("operation", start.operation)
+            .raw("arguments", namedValues(start.arguments));
+        if (start.line > 0) object.number("line", start.line);
+        line(object);
+    }
+
+    void log(const LogRecord& record) override {
+        line(JsonObject()
+                 .text("record", "log")
+                 .number("level", record.level)
+                 .text("component", record.component)
+                 .text("file", record.file)
+                 .number("line", record.line)
+                 .text("format", record.format)
+                 .text("message", record.message));
+    }
+
+    void request(const ExchangeEvent& exchange) override {
+        line(JsonObject()
+                 .text("record", "request")
+                 .text("method", exchange.request.name())
+                 .text("style", styleName(exchange.style))
+                 .number("timeout", exchange.timeout)
+                 .text("callbackChannel", exchange.callbackChannel)
+                 .raw("parameters", parameters(exchange.request)));
+    }
+
+    void reply(const ExchangeEvent& exchange) override {
+        if (exchange.failure)
+            line(JsonObject()
+                     .text("record", "reply")
+                     .text("method", exchange.request.name())
+                     .text("failure", *exchange.failure));
+        else if (exchange.reply)
+            line(JsonObject()
+                     .text("record", "reply")
+                     .text("method", exchange.request.name())
+                     .raw("parameters", parameters(*exchange.reply)));
+    }
+
+    void printed(const StdoutEvent& printed) override {
+        line(JsonObject().text("record", "stdout").text("text", printed.text));
+    }
+
+    void reboot() override { line(JsonObject().text("record", "reboot")); }
+
+    void result(const ResultEvent& result) override {
+        line(JsonObject()
+                 .text("record", "result")
+                 .text("operation", operation_)
+                 .text("type", result.type)
+                 .raw("value", result.value.json())
+                 .raw("out", namedValues(result.outs)));
+    }
+
+    void error(const ErrorEvent& error) override {
+        line(JsonObject().text("record", "error").text("operation", operation_).text("text", error.text));
+    }
+
+    void note(std::string_view text) override {
+        line(JsonObject().text("record", "note").text("text", text));
+    }
+
+    void operation(const Operation& op) override {
+        std::string args = "[";
+        for (const ArgShape& shape : op.args) {
+            if (args.size() > 1) args += ',';
+            args += JsonObject()
+                        .text("name", shape.name)
+                        .text("type", typeName(shape.type))
+                        .flag("optional", shape.optional)
+                        .str();
+        }
+        line(JsonObject()
+                 .text("record", "operation")
+                 .text("interface", op.interfaceName)
+                 .text("name", op.name)
+                 .text("member", op.memberName())
+                 .raw("arguments", args + "]")
+                 .text("result", op.result));
+    }
+
+    void legend() override {
+        for (ArgType type : enumerationTypes()) {
+            const Enumeration& table = *enumerationOf(type);
+            JsonObject values;
+            for (const Enumerator& e : table.enumerators()) values.number(e.name, e.value);
+            line(JsonObject()
+                     .text("record", "type")
+                     .text("name", typeName(type))
+                     .raw("values", values.str())
+                     .number("largest", table.largestValue()));
+        }
+    }
+
+private:
+    void line(const JsonObject& object) { out_ << object.str() << '\n'; }
+
+    std::ostream& out_;
+    std::string operation_;
+};
+
+}  // namespace
+
+std::unique_ptr<Printer> makeJsonPrinter(std::ostream& out) { return std::make_unique<JsonPrinter>(out); }
+
+}  // namespace mgmtctl

@@ -1,0 +1,140 @@
+#include "Session.h"
+
+#include <optional>
+#include <utility>
+
+#include "ArgumentParsing.h"
+#include "Options.h"
+#include "StdoutCapture.h"
+#include "Suggestions.h"
+
+namespace mgmtctl {
+
+namespace {
+
+template <class Interface>
+Interface* bindProxy(Proxy& proxy, ProxyRequest& channel, const char* factoryName,
+                     const char* interfaceName) {
+    auto* interface = dynamic_cast<Interface*>(&proxy);
+    if (interface == nullptr)
+        throw LibraryError(std::string(factoryName) + " made an object that is not a " + interfaceName);
+    proxy.initProxy(channel);
+    return interface;
+}
+
+}  // namespace
+
+Session::Session(const ProxyLibrary& library)
+    : localProxy_(library.create(kLocalMgmtFactory)),
+      actionProxy_(library.create(kActionEventFactory)),
+      locationProxy_(library.create(kLocationFactory)) {
+    phone_.frameworkContext = &context_;
+    local_ = bindProxy<LocalMgmtIfc>(*localProxy_, phone_, kLocalMgmtFactory, "LocalMgmtIfc");
+    actions_ =
+        bindProxy<ActionEventRequestIfc>(*actionProxy_, phone_, kActionEventFactory, "ActionEventRequestIfc");
+    location_ = bindProxy<LocationDeliveryRequestIfc>(*locationProxy_, phone_, kLocationFactory,
+                                                      "LocationDeliveryRequestIfc");
+
+    phone_.observer = [this](const simulator::Exchange& exchange) {
+        ExchangeEvent event{
+            exchange.request, exchange.style, exchange.callbackChannel, exchange.timeout, {}, {}};
+        if (exchange.reply != nullptr) event.reply = *exchange.reply;
+        if (exchange.failure != nullptr) event.failure = *exchange.failure;
+        record(std::move(event));
+    };
+    setLogSink([this](const LogRecord& logRecord) { record(logRecord); });
+    GPALAdmin::setRebootHandler([this] { record(RebootEvent{}); });
+    setLogLevel(3);
+}
+
+Session::~Session() {
+    GPALAdmin::setRebootHandler({});
+    setLogSink({});
+}
+
+void Session::setLogLevel(int level) {
+    for (int l = 0; l <= kHighestLogLevel; ++l) setLogLevelEnabled(l, l <= level);
+}
+
+void Session::failRemote(const std::string& remoteName, const std::string& text) {
+    const std::vector<std::string> known = phone_.remoteMethods();
+    bool found = false;
+    for (const std::string& name : known) found = found || name == remoteName;
+    if (!found) {
+        std::string message = "the simulated service has no remote method '" + remoteName + "'; closest:";
+        for (const std::string& name : closest(remoteName, known)) message += " " + name;
+        throw ArgumentError(message);
+    }
+    phone_.failMethod(remoteName, text);
+}
+
+std::vector<Argument> Session::bind(const Operation& operation, const std::vector<std::string>& texts) {
+    if (texts.size() < operation.requiredArgs() || texts.size() > operation.args.size())
+        throw ArgumentError(operation.name + std::string(" takes ") +
+                            (operation.requiredArgs() == operation.args.size()
+                                 ? std::to_string(operation.args.size())
+                                 : std::to_string(operation.requiredArgs()) + " to " +
+                                       std::to_string(operation.args.size())) +
+                            " arguments, not " + std::to_string(texts.size()));
+    std::vector<Argument> arguments;
+    for (std::size_t i = 0; i < operation.args.size(); ++i) {
+        const ArgShape& shape = operation.args[i];
+        try {
+            arguments.push_back(i < texts.size() ? parseArgument(shape.type, texts[i], agents_)
+                                                 : emptyArgument(shape.type));
+        } catch (const ArgumentError& error) {
+            throw ArgumentError(std::string(shape.name) + ": " + error.what());
+        }
+    }
+    return arguments;
+}
+
+void Session::takePrinted() {
+    if (capture_ == nullptr) return;
+    std::string printed = capture_->take();
+    if (!printed.empty()) events_.emplace_back(StdoutEvent{std::move(printed)});
+}
+
+void Session::record(Event event) {
+    takePrinted();  // anything printed so far came before this event
+    events_.push_back(std::move(event));
+}
+
+CallOutcome Session::perform(const Operation& operation, std::vector<Argument>& arguments, int line) {
+    CallOutcome outcome;
+    outcome.start.operation = operation.name;
+    outcome.start.line = line;
+    for (std::size_t i = 0; i < arguments.size(); ++i)
+        outcome.start.arguments.emplace_back(operation.args[i].name,
+                                             shownArgument(operation.args[i], arguments[i]));
+
+    events_.clear();
+    Call call(Targets{*local_, *actions_, *location_}, arguments);
+    std::optional<std::string> thrown;
+    {
+        StdoutCapture capture;
+        capture_ = &capture;
+        try {
+            operation.invoke(call);
+        } catch (const CorvexException& exception) {
+            thrown = std::string("CorvexException: ") + exception.what();
+        } catch (const std::exception& exception) {
+            thrown = std::string("exception: ") + exception.what();
+        } catch (...) {
+            thrown = "an exception of unknown type";
+        }
+        takePrinted();
+        capture_ = nullptr;
+    }
+    if (thrown) {
+        outcome.reachedCaller = true;
+        events_.emplace_back(ErrorEvent{*thrown});
+    } else {
+        events_.emplace_back(ResultEvent{operation.result, call.resultValue(), call.outs()});
+    }
+    outcome.events = std::move(events_);
+    events_.clear();
+    return outcome;
+}
+
+}  // namespace mgmtctl

@@ -1,0 +1,63 @@
+// One session against the simulated telephone: the three proxies made by the
+// library's factories and bound to one SimulatedPhone, so that state carries
+// from call to call, and everything a call produces captured as events.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Agents.h"
+#include "Catalogue.h"
+#include "Events.h"
+#include "ProxyLibrary.h"
+#include "SimulatedPhone.h"
+
+namespace mgmtctl {
+
+class StdoutCapture;
+
+class Session {
+public:
+    // The library must outlive the session. Throws LibraryError when a
+    // factory's object lacks its interface.
+    explicit Session(const ProxyLibrary& library);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Records of levels up to `level` are switched on, the others off. Level-2
+    // records are written whatever the switches say.
+    void setLogLevel(int level);
+
+    // The service fails every call of that remote method from now on; an
+    // unknown name throws ArgumentError naming the closest ones.
+    void failRemote(const std::string& remoteName, const std::string& text);
+
+    // The operation's arguments from their texts; throws ArgumentError.
+    std::vector<Argument> bind(const Operation& operation, const std::vector<std::string>& texts);
+
+    // Calls the operation through its interface, capturing what happens.
+    CallOutcome perform(const Operation& operation, std::vector<Argument>& arguments, int line = 0);
+
+    simulator::SimulatedPhone& phone() { return phone_; }
+
+private:
+    void record(Event event);
+    void takePrinted();
+
+    simulator::SimulatedContext context_;
+    simulator::SimulatedPhone phone_;
+    Agents agents_;
+    std::unique_ptr<Proxy> localProxy_;
+    std::unique_ptr<Proxy> actionProxy_;
+    std::unique_ptr<Proxy> locationProxy_;
+    LocalMgmtIfc* local_ = nullptr;
+    ActionEventRequestIfc* actions_ = nullptr;
+    LocationDeliveryRequestIfc* location_ = nullptr;
+
+    std::vector<Event> events_;         // of the call under way
+    StdoutCapture* capture_ = nullptr;  // during a call only
+};
+
+}  // namespace mgmtctl

@@ -1,0 +1,17 @@
+// "Did you mean": the candidates closest to a mistyped word.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mgmtctl {
+
+// Edit distance (insertions, deletions, substitutions), ignoring letter case.
+std::size_t editDistance(std::string_view a, std::string_view b);
+
+// Up to `count` candidates, closest first; ties keep the candidates' order.
+std::vector<std::string> closest(std::string_view word, const std::vector<std::string>& candidates,
+                                 std::size_t count = 3);
+
+}  // namespace mgmtctl
