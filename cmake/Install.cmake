@@ -1,0 +1,57 @@
+# cmake --install: the libraries with their sonames, the headers clients
+# compile against (under include/LocalMgmtProxy/, as the targets' install
+# include directories say), mgmtctl, a CMake package and a pkg-config file.
+include(CMakePackageConfigHelpers)
+
+set(MGMT_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/LocalMgmtProxy)
+set(MGMT_HEADER_DIR ${CMAKE_INSTALL_INCLUDEDIR}/LocalMgmtProxy)
+
+# The proxy library finds the framework library beside it, also when it is
+# loaded by a process that does not link the framework itself.
+set_target_properties(LocalMgmtProxy PROPERTIES INSTALL_RPATH "$ORIGIN")
+
+install(TARGETS LocalMgmtProxy mgmt_framework
+  EXPORT LocalMgmtProxyTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+
+install(FILES
+    ${PROJECT_SOURCE_DIR}/include/ActionEventRequestIfc.h
+    ${PROJECT_SOURCE_DIR}/include/LocalMgmtIfc.h
+    ${PROJECT_SOURCE_DIR}/include/LocationDeliveryRequestIfc.h
+    ${PROJECT_SOURCE_DIR}/include/MgmtInterfaceExport.h
+    ${PROJECT_SOURCE_DIR}/src/ActionEventRequestProxy.h
+    ${PROJECT_SOURCE_DIR}/src/LocalMgmtProxy.h
+    ${PROJECT_SOURCE_DIR}/src/LocationDeliveryRequestProxy.h
+    ${PROJECT_SOURCE_DIR}/src/ProxyFactory.h
+    ${PROJECT_SOURCE_DIR}/framework/Framework.h
+  DESTINATION ${MGMT_HEADER_DIR})
+
+if(TARGET mgmtctl)
+  # Its install RPATH ($ORIGIN/../lib) is set where the tool is defined.
+  install(TARGETS mgmtctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+install(EXPORT LocalMgmtProxyTargets
+  NAMESPACE LocalMgmtProxy::
+  DESTINATION ${MGMT_PACKAGE_DIR})
+
+configure_package_config_file(
+  ${CMAKE_CURRENT_LIST_DIR}/LocalMgmtProxyConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/LocalMgmtProxyConfig.cmake
+  INSTALL_DESTINATION ${MGMT_PACKAGE_DIR})
+write_basic_package_version_file(
+  ${PROJECT_BINARY_DIR}/LocalMgmtProxyConfigVersion.cmake
+  VERSION ${PROJECT_VERSION}
+  COMPATIBILITY SameMajorVersion)
+install(FILES
+    ${PROJECT_BINARY_DIR}/LocalMgmtProxyConfig.cmake
+    ${PROJECT_BINARY_DIR}/LocalMgmtProxyConfigVersion.cmake
+  DESTINATION ${MGMT_PACKAGE_DIR})
+
+file(RELATIVE_PATH MGMT_PC_PREFIX_FROM_PCDIR
+  "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/prefix")
+string(REGEX REPLACE "/$" "" MGMT_PC_PREFIX_FROM_PCDIR "${MGMT_PC_PREFIX_FROM_PCDIR}")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/LocalMgmtProxy.pc.in
+  ${PROJECT_BINARY_DIR}/LocalMgmtProxy.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/LocalMgmtProxy.pc
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,0 +1,72 @@
+#!/bin/sh
+# Installs the build into a scratch prefix, checks what landed there, builds
+# the client in this directory against it twice (find_package, and plain c++
+# with pkg-config), runs both, and runs the installed mgmtctl.
+#
+# usage: install_test.sh BUILD_DIR CONSUMER_DIR LIBDIR CXX SCRATCH_DIR [EXTRA_FLAGS]
+# EXTRA_FLAGS reach the client's compile and link (a sanitizer build's flags).
+set -eu
+
+build=$1 consumer=$2 libdir=$3 cxx=$4 scratch=$5 flags=${6:-}
+prefix=$scratch/prefix
+
+fail() {
+    echo "install test: FAILED: $*" >&2
+    exit 1
+}
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+
+echo "== cmake --install into $prefix"
+cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" || { cat "$scratch/install.log"; fail "install"; }
+
+echo "== installed files"
+for file in \
+    include/LocalMgmtProxy/LocalMgmtIfc.h include/LocalMgmtProxy/ActionEventRequestIfc.h \
+    include/LocalMgmtProxy/LocationDeliveryRequestIfc.h include/LocalMgmtProxy/MgmtInterfaceExport.h \
+    include/LocalMgmtProxy/LocalMgmtProxy.h include/LocalMgmtProxy/ActionEventRequestProxy.h \
+    include/LocalMgmtProxy/LocationDeliveryRequestProxy.h include/LocalMgmtProxy/ProxyFactory.h \
+    include/LocalMgmtProxy/Framework.h \
+    "$libdir/cmake/LocalMgmtProxy/LocalMgmtProxyConfig.cmake" \
+    "$libdir/cmake/LocalMgmtProxy/LocalMgmtProxyConfigVersion.cmake" \
+    "$libdir/cmake/LocalMgmtProxy/LocalMgmtProxyTargets.cmake" \
+    "$libdir/pkgconfig/LocalMgmtProxy.pc" bin/mgmtctl; do
+    [ -e "$prefix/$file" ] || fail "missing $file"
+done
+for library in LocalMgmtProxy mgmt_framework; do
+    # The soname link, the development link, and one real file behind them.
+    [ -L "$prefix/$libdir/lib$library.so" ] || fail "lib$library.so is not a link"
+    soname=$(ls "$prefix/$libdir/" | grep -E "^lib$library\.so\.[0-9]+\$") || fail "no soname link for $library"
+    [ -L "$prefix/$libdir/$soname" ] || fail "$soname is not a link"
+    [ -f "$(readlink -f "$prefix/$libdir/lib$library.so")" ] || fail "lib$library.so leads nowhere"
+done
+
+echo "== client built with find_package"
+cmake -S "$consumer" -B "$scratch/client" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_COMPILER="$cxx" \
+    -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" >"$scratch/client.log" 2>&1 ||
+    { cat "$scratch/client.log"; fail "configuring the client"; }
+cmake --build "$scratch/client" >>"$scratch/client.log" 2>&1 || { cat "$scratch/client.log"; fail "building the client"; }
+"$scratch/client/consumer" || fail "the find_package client"
+
+echo "== client built with pkg-config"
+command -v pkg-config >/dev/null || fail "pkg-config is not installed"
+pc_flags=$(PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig" pkg-config --cflags --libs LocalMgmtProxy) ||
+    fail "pkg-config does not know LocalMgmtProxy"
+# shellcheck disable=SC2086 # the flags are separate words
+"$cxx" -std=c++17 $flags "$consumer/consumer.cpp" $pc_flags -o "$scratch/client-pc" || fail "building with pkg-config"
+LD_LIBRARY_PATH="$prefix/$libdir" "$scratch/client-pc" || fail "the pkg-config client"
+
+echo "== installed mgmtctl"
+# Nothing on the search path: the tool finds its libraries through its RPATH
+# and the proxy library beside its own prefix.
+tour=$(env -u LD_LIBRARY_PATH "$prefix/bin/mgmtctl" demo) || fail "mgmtctl demo"
+loaded=$(echo "$tour" | sed -n 's/^  library *//p')
+case "$loaded" in
+    "$prefix"/*) ;;
+    *) fail "mgmtctl loaded '$loaded', not the installed library" ;;
+esac
+env -u LD_LIBRARY_PATH "$prefix/bin/mgmtctl" call setPhoneBusyStatus 3 >/dev/null || fail "mgmtctl call"
+
+rm -rf "$scratch"
+echo "install test: ok"
