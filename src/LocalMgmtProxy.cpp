@@ -17,10 +17,7 @@ void LocalMgmtProxy::initProxy(ProxyRequest& request) {
     proxyReq->setProxyOption(kLocalMgmtChannelOption);
 }
 
-LocalMgmtIfc* LocalMgmtProxy::getService() {
-    if (localService != nullptr) return localService;
-    if (localServiceLookedUp) return nullptr;
-
+LocalMgmtIfc* LocalMgmtProxy::lookUpService() {
     // One search per proxy, whatever it finds: a service that appears later is
     // never called directly, and a miss is never asked about again. A channel
     // without a framework context knows no in-process service.

@@ -91,8 +91,9 @@ public:
     bool validateSNMPTrapIPAddress(const std::string& address);
     std::string convertUserTypeEnumToString(eUsertype userType);
     std::string convertFileTypeEnumToString(eFiletype fileType);
-    // The in-process implementation of the service, looked up once per proxy.
-    LocalMgmtIfc* getService();
+    // The in-process implementation of the service, looked up once per proxy;
+    // after that, asking costs a load.
+    LocalMgmtIfc* getService() { return localServiceLookedUp ? localService : lookUpService(); }
     // Fills callbackChan with the observer's channel; methodName only labels the records.
     void findCallBackChan(Executable* observer, std::string& callbackChan, std::string methodName);
 
@@ -101,6 +102,8 @@ public:
     bool serviceLookedUp() const { return localServiceLookedUp; }
 
 private:
+    LocalMgmtIfc* lookUpService();
+
     ProxyRequest* proxyReq = nullptr;     // not owned
     LocalMgmtIfc* localService = nullptr;  // not owned
     bool localServiceLookedUp = false;

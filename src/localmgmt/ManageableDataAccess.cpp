@@ -24,9 +24,12 @@ std::string withPasswordsHidden(const std::string& text) {
 
 }  // namespace
 
-bool LocalMgmtProxy::setData(ManageableData& data) {
-    if (LocalMgmtIfc* service = getService()) return service->setData(data);
+// The remote halves of the four operations an in-process service may answer,
+// out of line so that a call answered in-process does not set up (and guard)
+// the stack frame a request needs.
+namespace {
 
+[[gnu::noinline]] bool sendSetData(ProxyRequest* proxyReq, ManageableData& data) {
     bool result = false;
     const std::string sent = data.serialize(kWireForm);
     // The macro evaluates its arguments only when level 5 is on, so the masked
@@ -42,10 +45,7 @@ bool LocalMgmtProxy::setData(ManageableData& data) {
     return result;
 }
 
-bool LocalMgmtProxy::getData(ManageableData& data) {
-    MGMT_TRACE("getData");
-    if (LocalMgmtIfc* service = getService()) return service->getData(data);
-
+[[gnu::noinline]] bool sendGetData(ProxyRequest* proxyReq, ManageableData& data) {
     bool result = false;
     RemoteCall(proxyReq, "getData")
         .inout("manageableData", data.serialize(kWireForm))
@@ -56,10 +56,7 @@ bool LocalMgmtProxy::getData(ManageableData& data) {
     return result;
 }
 
-int LocalMgmtProxy::manageableDataChanged(ManageableData& data) {
-    MGMT_TRACE("manageableDataChanged");
-    if (LocalMgmtIfc* service = getService()) return service->manageableDataChanged(data);
-
+[[gnu::noinline]] int sendManageableDataChanged(ProxyRequest* proxyReq, ManageableData& data) {
     int numObservers = 0;
     RemoteCall(proxyReq, "manageableDataChanged")
         .inout("manageableData", data.serialize(kWireForm))
@@ -70,17 +67,39 @@ int LocalMgmtProxy::manageableDataChanged(ManageableData& data) {
     return numObservers;
 }
 
-std::string LocalMgmtProxy::findSchemaName(const std::string& nodeId) {
-    MGMT_TRACE("findSchemaName");
+[[gnu::noinline]] std::string sendFindSchemaName(ProxyRequest* proxyReq, const std::string& nodeId) {
     std::string schemaName;
-    if (LocalMgmtIfc* service = getService()) return service->findSchemaName(nodeId);
-
     RemoteCall(proxyReq, "findSchemaName")
         .in("nodeId", nodeId)
         .onFailure(MGMT_ERROR_RECORD("findSchemaName: %s\n"))
         .send()
         .out("schemaName", schemaName);
     return schemaName;
+}
+
+}  // namespace
+
+bool LocalMgmtProxy::setData(ManageableData& data) {
+    if (LocalMgmtIfc* service = getService()) return service->setData(data);
+    return sendSetData(proxyReq, data);
+}
+
+bool LocalMgmtProxy::getData(ManageableData& data) {
+    MGMT_TRACE("getData");
+    if (LocalMgmtIfc* service = getService()) return service->getData(data);
+    return sendGetData(proxyReq, data);
+}
+
+int LocalMgmtProxy::manageableDataChanged(ManageableData& data) {
+    MGMT_TRACE("manageableDataChanged");
+    if (LocalMgmtIfc* service = getService()) return service->manageableDataChanged(data);
+    return sendManageableDataChanged(proxyReq, data);
+}
+
+std::string LocalMgmtProxy::findSchemaName(const std::string& nodeId) {
+    MGMT_TRACE("findSchemaName");
+    if (LocalMgmtIfc* service = getService()) return service->findSchemaName(nodeId);
+    return sendFindSchemaName(proxyReq, nodeId);
 }
 
 bool LocalMgmtProxy::getSchema(const std::string& schemaName, ManageableData& data) {
