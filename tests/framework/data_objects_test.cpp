@@ -19,110 +19,80 @@ const std::vector<std::string> kAdversarial = {
 
 std::string printable(const std::string& text) { return ::testing::PrintToString(text); }
 
-TEST(SerializerTest, RoundTripsAdversarialLists) {
-    std::vector<std::list<std::string>> lists = {{}, {""}, {"empty"}, {"", ""}, {"a", "b"}};
-    lists.emplace_back(kAdversarial.begin(), kAdversarial.end());
-    for (const std::string& element : kAdversarial) lists.push_back({element});
+std::string listText(const std::list<std::string>& list) {
+    std::string text = "old content";
+    Serializer::serialize(text, list);
+    return text;
+}
+
+std::string dataText(const KeyValues& values) {
+    ManageableData data;
+    for (const auto& [key, value] : values) data.setValue(key, value);
+    return data.serialize(ManageableData::KEY_VALUE_TEXT);
+}
+
+TEST(TextFormsTest, EveryListAndEveryKeyValueObjectComesBackAsItWent) {
+    std::vector<std::list<std::string>> lists = {{}, {""}, {"", ""}, {kAdversarial.begin(), kAdversarial.end()}};
+    std::vector<KeyValues> objects = {{}, {{"", ""}}, {{"", "v"}}, {{"k", ""}}};
+    KeyValues all;
+    for (std::size_t i = 0; i < kAdversarial.size(); ++i) {
+        lists.push_back({kAdversarial[i]});
+        objects.push_back({{kAdversarial[i], kAdversarial[(i + 1) % kAdversarial.size()]}});
+        all[kAdversarial[i]] = kAdversarial[kAdversarial.size() - 1 - i];
+    }
+    objects.push_back(all);
     for (const auto& list : lists) {
-        std::string text = "old content";
-        Serializer::serialize(text, list);
-        if (!list.empty()) {
-            EXPECT_NE(text, "empty");
-        }
         std::list<std::string> back = {"stale"};
-        Serializer::deserialize(text, back);
-        EXPECT_EQ(back, list) << printable(text);
+        Serializer::deserialize(listText(list), back);
+        EXPECT_EQ(back, list) << printable(listText(list));
+    }
+    for (const KeyValues& values : objects) {
+        std::string text = dataText(values);
+        auto refilled = [&](auto object) {
+            object.setValue("stale", "x");
+            EXPECT_TRUE(object.deserialize(text));
+            EXPECT_EQ(object.values(), values) << printable(text);
+        };
+        refilled(ManageableData());
+        refilled(MemoryInfo());
     }
 }
 
-TEST(SerializerTest, ExactTexts) {
-    const std::vector<std::pair<std::list<std::string>, std::string>> cases = {
+TEST(TextFormsTest, ExactTexts) {
+    const std::vector<std::pair<std::list<std::string>, std::string>> lists = {
         {{}, "empty"},          {{""}, "[]"},          {{"a", "b"}, "[a,b]"},
         {{"empty"}, "[empty]"}, {{"", ""}, "[,]"},     {{"a,b", "[x]"}, "[a\\,b,\\[x\\]]"},
         {{"\\"}, "[\\\\]"},     {{"\n\x1f"}, "[\\x0a\\x1f]"},
     };
-    for (const auto& [list, text] : cases) {
-        std::string out;
-        Serializer::serialize(out, list);
-        EXPECT_EQ(out, text);
-    }
+    for (const auto& [list, text] : lists) EXPECT_EQ(listText(list), text);
+
+    EXPECT_EQ(dataText({}), "");
+    EXPECT_EQ(dataText({{"", ""}}), "=");
+    EXPECT_EQ(dataText({{"b", "x;y=z\\"}, {"a", "\n\xc3\xa9"}}), "a=\\x0a\xc3\xa9;b=x\\;y\\=z\\\\");
+
+    std::string twice = "k=1;j=2;k=3";  // the last value of a key wins
+    MemoryInfo info;
+    EXPECT_TRUE(info.deserialize(twice));
+    EXPECT_EQ(info.values(), (KeyValues{{"j", "2"}, {"k", "3"}}));
+    EXPECT_EQ(info.getValue("absent"), "");
 }
 
-TEST(SerializerTest, MalformedTextThrowsAndLeavesTheList) {
+TEST(TextFormsTest, MalformedTextThrowsAndLeavesTheTarget) {
     for (const std::string text : {"", "Empty", "[", "]", "a,b", "[a", "[a]b", "[a[b]", "[a]b]", "[\\]",
                                    "[\\q]", "[\\x4]", "[\\xzz]", "[a\\", "empty "}) {
         std::list<std::string> out = {"kept"};
         EXPECT_THROW(Serializer::deserialize(text, out), CorvexException) << printable(text);
         EXPECT_EQ(out, std::list<std::string>{"kept"});
     }
-}
-
-template <class Data>
-void roundTrip(const KeyValues& values) {
-    Data data;
-    for (const auto& [key, value] : values) data.setValue(key, value);
-    std::string text;
-    if constexpr (std::is_same_v<Data, ManageableData>)
-        text = data.serialize(ManageableData::KEY_VALUE_TEXT);
-    else
-        text = data.serialize();
-    Data back;
-    back.setValue("stale", "x");
-    EXPECT_TRUE(back.deserialize(text));
-    EXPECT_EQ(back.values(), values) << printable(text);
-}
-
-TEST(KeyValueTest, DataObjectsRoundTripAdversarialContent) {
-    std::vector<KeyValues> cases = {{}, {{"", ""}}, {{"", "v"}}, {{"k", ""}}};
-    KeyValues all;
-    for (std::size_t i = 0; i < kAdversarial.size(); ++i) {
-        cases.push_back({{kAdversarial[i], kAdversarial[(i + 1) % kAdversarial.size()]}});
-        all[kAdversarial[i]] = kAdversarial[kAdversarial.size() - 1 - i];
-    }
-    cases.push_back(all);
-    for (const KeyValues& values : cases) {
-        roundTrip<ManageableData>(values);
-        roundTrip<MemoryInfo>(values);
-    }
-}
-
-TEST(KeyValueTest, ExactTexts) {
-    ManageableData data;
-    EXPECT_EQ(data.serialize(ManageableData::KEY_VALUE_TEXT), "");
-    data.setValue("", "");
-    EXPECT_EQ(data.serialize(ManageableData::KEY_VALUE_TEXT), "=");
-    data.clearAll();
-    data.setValue("b", "x;y=z\\");
-    data.setValue("a", "\n\xc3\xa9");
-    EXPECT_EQ(data.serialize(ManageableData::KEY_VALUE_TEXT), "a=\\x0a\xc3\xa9;b=x\\;y\\=z\\\\");
-    EXPECT_EQ(data.getValue("b"), "x;y=z\\");
-    EXPECT_EQ(data.getValue("absent"), "");
-
-    SNMPTrapData trap;
-    trap.setValue("oid", "1.3.6");
-    trap.setValue("a", "=");
-    EXPECT_EQ(trap.serialize(), "a=\\=;oid=1.3.6");
-}
-
-TEST(KeyValueTest, DuplicateKeysLastWins) {
-    std::string text = "k=1;j=2;k=3";
-    MemoryInfo info;
-    EXPECT_TRUE(info.deserialize(text));
-    EXPECT_EQ(info.getValue("k"), "3");
-    EXPECT_EQ(info.serialize(), "j=2;k=3");
-}
-
-TEST(KeyValueTest, MalformedTextThrowsAndLeavesTheObject) {
     for (std::string text : {"k", "k=v;", ";", "k=v;j", "a=b=c", "a=b==c", "k=v\\", "k=\\q", "k=\\x4", "k=\\xg1",
                              "\\=k", "k=v;;j=w"}) {
-        ManageableData data;
-        data.setValue("kept", "1");
-        EXPECT_THROW(data.deserialize(text), CorvexException) << printable(text);
-        EXPECT_EQ(data.values(), (KeyValues{{"kept", "1"}}));
-        MemoryInfo info;
-        info.setValue("kept", "1");
-        EXPECT_THROW(info.deserialize(text), CorvexException) << printable(text);
-        EXPECT_EQ(info.values(), (KeyValues{{"kept", "1"}}));
+        auto rejected = [&text](auto object) {
+            object.setValue("kept", "1");
+            EXPECT_THROW(object.deserialize(text), CorvexException) << printable(text);
+            EXPECT_EQ(object.values(), (KeyValues{{"kept", "1"}}));
+        };
+        rejected(ManageableData());
+        rejected(MemoryInfo());
     }
 }
 
@@ -130,28 +100,12 @@ std::string mask(const std::string& text) {
     return ClientUtils::hideValuesForKnownPasswords(text.data(), static_cast<int>(text.size()));
 }
 
-TEST(ClientUtilsTest, MasksPasswordKeysOnly) {
-    ManageableData data;
-    data.setValue("password", "s3cret-1");
-    data.setValue("adminPassword", "s3cret-2");
-    data.setValue("PASSWORD_2", "s3cret;3\0x"s);
-    data.setValue("pass", "visible");
-    data.setValue("user", "alice");
-    const std::string masked = mask(data.serialize(ManageableData::KEY_VALUE_TEXT));
-    EXPECT_EQ(masked.find("s3cret"), std::string::npos) << masked;
-    std::string copy = masked;
-    ManageableData back;
-    ASSERT_TRUE(back.deserialize(copy));
-    EXPECT_EQ(back.getValue("password"), "********");
-    EXPECT_EQ(back.getValue("adminPassword"), "********");
-    EXPECT_EQ(back.getValue("PASSWORD_2"), "********");
-    EXPECT_EQ(back.getValue("pass"), "visible");
-    EXPECT_EQ(back.getValue("user"), "alice");
-}
-
-TEST(ClientUtilsTest, TakesExactlyLengthBytesAndNeverLeaks) {
-    const std::string withNul = "a=1\0;password=x"s;
-    EXPECT_EQ(mask(withNul), "a=1\\x00;password=********");  // a NUL byte is data, not an end
+TEST(ClientUtilsTest, MasksPasswordKeysOnlyAndNeverLeaks) {
+    EXPECT_EQ(mask(dataText({{"password", "s3cret-1"}, {"adminPassword", "s3cret-2"}, {"PASSWORD_2", "s3cret;3\0x"s},
+                             {"pass", "visible"}, {"user", "alice"}})),
+              dataText({{"password", "********"}, {"adminPassword", "********"}, {"PASSWORD_2", "********"},
+                        {"pass", "visible"}, {"user", "alice"}}));
+    EXPECT_EQ(mask("a=1\0;password=x"s), "a=1\\x00;password=********");  // a NUL byte is data, not an end
     EXPECT_EQ(ClientUtils::hideValuesForKnownPasswords("password=abc;x=1", 12), "password=********");
     EXPECT_EQ(ClientUtils::hideValuesForKnownPasswords(nullptr, 5), "");
     EXPECT_EQ(ClientUtils::hideValuesForKnownPasswords("k=v", -1), "");

@@ -25,10 +25,7 @@ protected:
 };
 
 TEST_F(LoggingTest, SwitchesDefaultAndToggle) {
-    for (int level = 0; level <= 3; ++level) EXPECT_TRUE(loggingOnAppVel("any", level)) << level;
-    for (int level = 4; level < 16; ++level) EXPECT_FALSE(loggingOnAppVel("any", level)) << level;
-    EXPECT_FALSE(loggingOnAppVel("any", -1));
-    EXPECT_FALSE(loggingOnAppVel("any", 16));
+    for (int level = -1; level <= 16; ++level) EXPECT_EQ(loggingOnAppVel("any", level), level >= 0 && level <= 3);
     setLogLevelEnabled(5, true);
     setLogLevelEnabled(2, false);
     setLogLevelEnabled(16, true);  // ignored
@@ -38,10 +35,10 @@ TEST_F(LoggingTest, SwitchesDefaultAndToggle) {
     EXPECT_FALSE(loggingOnAppVel("any", 16));
 }
 
-TEST_F(LoggingTest, SinkReceivesFormatAndMessage) {
+TEST_F(LoggingTest, SinkReceivesEveryRecordWhateverTheSwitchesWithFormatAndMessage) {
     capture();
     setLogLevelEnabled(7, false);
-    logAppVel("LocalMgmtProxy", "src/File.cpp", 7, 42, "upload %s: %d%%\n", "a.txt", 50);  // level off: written
+    logAppVel("LocalMgmtProxy", "src/File.cpp", 7, 42, "upload %s: %d%%\n", "a.txt", 50);
     const char* noFormat = nullptr;
     logAppVel(nullptr, nullptr, 2, 1, noFormat, 0);
     ASSERT_EQ(records.size(), 2u);
@@ -51,18 +48,12 @@ TEST_F(LoggingTest, SinkReceivesFormatAndMessage) {
     EXPECT_EQ(records[0].line, 42);
     EXPECT_EQ(records[0].format, "upload %s: %d%%\n");
     EXPECT_EQ(records[0].message, "upload a.txt: 50%\n");
-    EXPECT_EQ(records[1].component, "");
-    EXPECT_EQ(records[1].file, "");
-    EXPECT_EQ(records[1].format, "");
-    EXPECT_EQ(records[1].message, "");
-}
+    EXPECT_EQ(records[1].component + records[1].file + records[1].format + records[1].message, "");
 
-TEST_F(LoggingTest, FormatsLongMessages) {
-    capture();
-    for (std::size_t length : {511u, 512u, 513u, 100000u}) {
+    // Messages of 511, 512 and 513 bytes, around the formatting buffer's size, come out whole.
+    for (std::size_t length : {509u, 510u, 511u, 100000u}) {
         const std::string text(length, 'x');
         logAppVel("c", "f", 1, 1, "<%s>", text.c_str());
-        ASSERT_FALSE(records.empty());
         EXPECT_EQ(records.back().message, "<" + text + ">");
     }
 }
@@ -98,7 +89,7 @@ TEST_F(LoggingTest, ManyThreadsLogWhileSwitchesChange) {
         threads.emplace_back([t] {
             for (int i = 0; i < kRecords; ++i) {
                 setLogLevelEnabled(6, (i % 2) == 0);
-                (void)loggingOnAppVel("c", 6);  // read while others write
+                (void)loggingOnAppVel("c", 6);              // read while others write
                 logAppVel("c", "f", 6, t, "thread %d", t);  // written whatever the switch says
             }
         });

@@ -1,6 +1,6 @@
 // The simulated telephone service: its state rules, driven by requests built
-// the way the proxies build them, its failure injection, and one session of a
-// real LocalMgmtProxy bound to it.
+// the way the proxies build them, its refusals, and the contract of every
+// remote method. What the tool shows of it end to end is mgmtctl_test.py's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "LocalMgmtProxy.h"
 #include "PhoneState.h"
 #include "SimulatedPhone.h"
 
@@ -18,488 +17,302 @@ using namespace simulator;
 namespace {
 
 constexpr Parameter::directions IN = Parameter::IN;
-constexpr Parameter::directions OUT = Parameter::OUT;
 constexpr Parameter::directions INOUT = Parameter::INOUT;
 
-constexpr int kRinger = 11;
-constexpr int kLogo = 4;
-
-// A request as a proxy builds it.
-class Request {
-public:
-    explicit Request(const char* name) : method_(name, Method::REQUEST) {}
-    Request& number(const char* name, int value, Parameter::directions d = IN) {
-        method_.addIntParameter(name, value, d);
-        return *this;
-    }
-    Request& text(const char* name, const std::string& value, Parameter::directions d = IN) {
-        method_.addStringParameter(name, value, d);
-        return *this;
-    }
-    Request& flag(const char* name, bool value, Parameter::directions d = IN) {
-        method_.addBoolParameter(name, value, d);
-        return *this;
-    }
-    Method& method() { return method_; }
-
-private:
-    Method method_;
-};
-
-// A reply, read the way the proxies read it; a missing value fails the test.
-struct Reply {
+// A request as a proxy builds it, from parameters written "<kind>:<name>=<value>":
+// kind i, s or b, in capitals when INOUT. "@<channel>" is the callback channel.
+struct Request {
     Method method;
-
-    int number(const char* name, Parameter::directions d = OUT) {
-        int value = -999;
-        EXPECT_TRUE(method.getIntParameter(name, value, d)) << "no int " << name;
-        return value;
-    }
-    bool flag(const char* name, Parameter::directions d = OUT) {
-        bool value = false;
-        EXPECT_TRUE(method.getBoolParameter(name, value, d)) << "no bool " << name;
-        return value;
-    }
-    std::string text(const char* name, Parameter::directions d = OUT) {
-        std::string value = "<absent>";
-        EXPECT_TRUE(method.getStringParameter(name, value, d)) << "no string " << name;
-        return value;
-    }
-    KeyValues data() {
-        std::string serialised = text("manageableData", INOUT);
-        ManageableData data;
-        data.deserialize(serialised);
-        return data.values();
+    std::string channel;
+    Request(const char* remote, const std::vector<std::string>& params) : method(remote, Method::REQUEST) {
+        for (const std::string& param : params) {
+            if (param[0] == '@') {
+                channel = param.substr(1);
+                continue;
+            }
+            const std::size_t equals = param.find('=');
+            const std::string name = param.substr(2, equals - 2), value = param.substr(equals + 1);
+            const Parameter::directions d = std::isupper(static_cast<unsigned char>(param[0])) ? INOUT : IN;
+            switch (std::tolower(static_cast<unsigned char>(param[0]))) {
+                case 'i': method.addIntParameter(name.c_str(), std::stoi(value), d); break;
+                case 'b': method.addBoolParameter(name.c_str(), value == "1", d); break;
+                default: method.addStringParameter(name.c_str(), value, d);
+            }
+        }
     }
 };
 
-std::string dataText(const KeyValues& values) {
-    ManageableData data;
-    for (const auto& [key, value] : values) data.setValue(key, value);
-    return data.serialize(ManageableData::KEY_VALUE_TEXT);
+// The reply values named like parameters without values ("b:result S:filename"),
+// as text joined by spaces: bools as 1 or 0, "(absent)" for a value not there.
+std::string valuesOf(Method& reply, const std::string& wanted) {
+    std::string shown;
+    for (std::size_t start = 0; start < wanted.size();) {
+        const std::size_t end = std::min(wanted.find(' ', start), wanted.size());
+        const std::string name = wanted.substr(start + 2, end - start - 2);
+        const char kind = wanted[start];
+        const Parameter::directions d = std::isupper(static_cast<unsigned char>(kind)) ? INOUT : Parameter::OUT;
+        int number = 0;
+        bool flag = false;
+        std::string text;
+        bool found = false;
+        switch (std::tolower(static_cast<unsigned char>(kind))) {
+            case 'i':
+                found = reply.getIntParameter(name.c_str(), number, d);
+                text = std::to_string(number);
+                break;
+            case 'b':
+                found = reply.getBoolParameter(name.c_str(), flag, d);
+                text = flag ? "1" : "0";
+                break;
+            default: found = reply.getStringParameter(name.c_str(), text, d);
+        }
+        shown += (shown.empty() ? "" : " ") + (found ? text : "(absent)");
+        start = end + 1;
+    }
+    return shown;
 }
 
-std::string listText(const std::list<std::string>& elements) {
-    std::string text;
-    Serializer::serialize(text, elements);
-    return text;
-}
+// One request and, for a synchronous one, the reply values it must bring.
+struct Step {
+    const char* remote;
+    std::vector<std::string> params;
+    std::string wanted;    // empty for a one-way request
+    std::string expected;  // the wanted values, as valuesOf shows them
+};
 
 class SimulatorTest : public ::testing::Test {
 protected:
     SimulatedPhone phone;
 
-    Reply call(Request request, std::string channel = std::string()) {
-        Reply reply;
-        phone.synchronousCall(request.method(), reply.method, channel);
-        return reply;
+    std::string ask(const char* remote, const std::vector<std::string>& params, const std::string& wanted) {
+        Request request(remote, params);
+        Method reply;
+        phone.synchronousCall(request.method, reply, request.channel);
+        return valuesOf(reply, wanted);
     }
-    void post(Request request) { phone.asynchronousCall(request.method()); }
-
-    std::list<std::string> files(const std::string& type) {
-        std::list<std::string> names;
-        Serializer::deserialize(
-            call(Request("getListOfFilesOfType").text("FileType", type).text("FileNames", "empty", INOUT))
-                .text("FileNames", INOUT),
-            names);
-        return names;
-    }
-    int downloadStatus(int type) {
-        return call(Request("requestCurrentDownloadStatus").number("filetype", type).text("filename", ""))
-            .number("result");
-    }
-    bool download(int type) {
-        return call(Request("startDownloadWithFileType")
-                        .number("filetype", type)
-                        .flag("displayProgress", false)
-                        .number("certificateType", 0))
-            .flag("result");
-    }
-    bool downloadFrom(const std::string& file, bool overrideBusy) {
-        return call(Request("startDownloadWithManyParamsAndCallback")
-                        .number("downloadProtocol", 0)
-                        .text("port", "69")
-                        .text("server", "192.0.2.5")
-                        .text("username", "")
-                        .text("password", "")
-                        .number("filetype", kRinger)
-                        .text("sourcepath", "/tones")
-                        .text("filename", file)
-                        .flag("overrideBusy", overrideBusy)
-                        .text("version", "1")
-                        .flag("displayProgress", true)
-                        .number("certificateType", 0),
-                    "agent-1")
-            .flag("result");
-    }
-    int observers(const KeyValues& changed) {
-        return call(Request("manageableDataChanged").text("manageableData", dataText(changed), INOUT))
-            .number("numObservers");
+    // The steps in order, on the one phone.
+    void play(const std::vector<Step>& steps) {
+        for (const Step& step : steps) {
+            SCOPED_TRACE(std::string(step.remote) + " " + ::testing::PrintToString(step.params));
+            if (!step.wanted.empty()) {
+                EXPECT_EQ(ask(step.remote, step.params, step.wanted), step.expected);
+                continue;
+            }
+            Request request(step.remote, step.params);
+            phone.asynchronousCallWithChannel(request.method, request.channel);
+        }
     }
 };
 
-using SimulatorBusyStatus = SimulatorTest;
-using SimulatorCatalogue = SimulatorTest;
-using SimulatorDownload = SimulatorTest;
-using SimulatorDevice = SimulatorTest;
-using SimulatorData = SimulatorTest;
-using SimulatorObservation = SimulatorTest;
-using SimulatorFailures = SimulatorTest;
-
-TEST_F(SimulatorBusyStatus, SetOrsBitsInClearClearsThemRetrieveReportsThem) {
-    struct Step {
-        const char* remote;
-        int bits;
-        int expected;
-    };
-    const Step steps[] = {
-        {"setPhoneBusyStatus", 0x1, 0x1},   {"setPhoneBusyStatus", 0x4, 0x5},
-        {"setPhoneBusyStatus", 0x1, 0x5},   {"clearPhoneBusyStatus", 0x1, 0x4},
-        {"clearPhoneBusyStatus", 0x8, 0x4}, {"setPhoneBusyStatus", 0x30, 0x34},
-        {"clearPhoneBusyStatus", -1, 0x0},
-    };
-    for (const Step& step : steps) {
-        post(Request(step.remote).number("busyStatus", step.bits));
-        EXPECT_EQ(call(Request("retrievePhoneBusyStatus")).number("busyStatus"), step.expected)
-            << step.remote << " " << step.bits;
-    }
+std::vector<std::string> downloadFrom(const std::string& file, bool overrideBusy) {
+    return {"i:downloadProtocol=0", "s:port=69",      "s:server=192.0.2.5",
+            "s:username=",          "s:password=",    "i:filetype=11",
+            "s:sourcepath=/tones",  "s:filename=" + file, std::string("b:overrideBusy=") + (overrideBusy ? "1" : "0"),
+            "s:version=1",          "b:displayProgress=1", "i:certificateType=0", "@agent-1"};
 }
 
-TEST_F(SimulatorCatalogue, ListsFilesPerTypeNameAndEmptyForNone) {
-    EXPECT_EQ(files("ringer"), (std::list<std::string>{"Classic.raw", "Chirp.raw"}));
-    EXPECT_EQ(call(Request("getListOfFilesOfType").text("FileType", "logo").text("FileNames", "[x]", INOUT))
-                  .text("FileNames", INOUT),
-              "empty");
-    // Every user kind sees the same catalogue.
-    std::list<std::string> forVisitor;
-    Serializer::deserialize(call(Request("getListOfFilesOfTypeAndUser")
-                                     .text("FileType", "ringer")
-                                     .text("FileNames", "empty", INOUT)
-                                     .number("userType", 2))
-                                .text("FileNames", INOUT),
-                            forVisitor);
-    EXPECT_EQ(forVisitor, files("ringer"));
+const std::vector<std::string> ringerList = {"s:FileType=ringer", "S:FileNames=empty"};
+const std::vector<std::string> download11 = {"i:filetype=11", "b:displayProgress=0", "i:certificateType=0"};
+const std::vector<std::string> download4 = {"i:filetype=4", "b:displayProgress=0", "i:certificateType=0"};
+
+TEST_F(SimulatorTest, FilesComeAndGoAndTheUserDataSpaceFollows) {
+    play({
+        {"getListOfFilesOfType", {"s:FileType=logo", "S:FileNames=[x]"}, "S:FileNames", "empty"},
+        {"getListOfFilesOfTypeAndUser", {"s:FileType=ringer", "S:FileNames=empty", "i:userType=2"}, "S:FileNames",
+         "[Classic.raw,Chirp.raw]"},  // every user kind sees the same catalogue
+        {"getUserDataSpaceInfo", {}, "s:Acknowledge s:spaceinfo", "SUCCESS free=55296;total=65536;used=10240"},
+        {"validateFile", {"i:fileType=11", "s:filename=Chirp.raw"}, "b:result", "1"},
+        {"uploadUserFile", {"i:filetype=11", "s:filename=Chirp.raw"}, "i:result", "0"},
+        {"deleteFile", {"i:fileType=11", "s:filename=Chirp.raw"}, "b:result", "1"},
+        {"validateFile", {"i:fileType=11", "s:filename=Chirp.raw"}, "b:result", "0"},
+        {"uploadUserFile", {"i:filetype=11", "s:filename=Chirp.raw"}, "i:result", "-2"},
+        {"deleteFile", {"i:fileType=11", "s:filename=Chirp.raw"}, "b:result", "0"},
+        {"validateFile", {"i:fileType=7", "s:filename=Beep.raw"}, "b:result", "1"},
+        {"validateFile", {"i:fileType=8", "s:filename=Beep.raw"}, "b:result", "0"},  // 8 is "swBind"
+        {"uploadUserFile", {"i:filetype=30", "s:filename=Classic.raw"}, "i:result", "-2"},
+        {"getListOfFilesOfType", ringerList, "S:FileNames", "[Classic.raw]"},
+        {"getUserDataSpaceInfo", {}, "s:spaceinfo", "free=55552;total=65536;used=9984"},
+    });
 }
 
-TEST_F(SimulatorCatalogue, UploadValidateAndDeleteFollowWhetherTheFileIsThere) {
-    struct Step {
-        const char* remote;
-        int type;
-        const char* file;
-        int expected;  // the int result, or 1/0 for true/false
+TEST_F(SimulatorTest, PathsFollowTheUserKindAndLeaveUnknownFilesAlone) {
+    const std::vector<std::string> classic = {"S:filename=Classic.raw", "s:filetype=ringer"};
+    const auto forUser = [&](const char* kind) {
+        std::vector<std::string> params = classic;
+        params.push_back(std::string("i:userType=") + kind);
+        return params;
     };
-    const Step steps[] = {
-        {"validateFile", kRinger, "Chirp.raw", 1},    {"uploadUserFile", kRinger, "Chirp.raw", 0},
-        {"deleteFile", kRinger, "Chirp.raw", 1},      {"validateFile", kRinger, "Chirp.raw", 0},
-        {"uploadUserFile", kRinger, "Chirp.raw", -2}, {"deleteFile", kRinger, "Chirp.raw", 0},
-        {"validateFile", 7, "Beep.raw", 1},           {"validateFile", 8, "Beep.raw", 0},  // 8 is "swBind"
-        {"uploadUserFile", 30, "Classic.raw", -2},
-    };
-    const int spaceBefore = [&] {
-        MemoryInfo info;
-        std::string text = call(Request("getUserDataSpaceInfo")).text("spaceinfo");
-        info.deserialize(text);
-        return std::stoi(info.getValue("free"));
-    }();
-    for (const Step& step : steps) {
-        const bool uploads = std::string(step.remote) == "uploadUserFile";
-        Request request(step.remote);
-        request.number(uploads ? "filetype" : "fileType", step.type).text("filename", step.file);
-        Reply reply = call(request);
-        EXPECT_EQ(uploads ? reply.number("result") : int(reply.flag("result")), step.expected)
-            << step.remote << " " << step.type << " " << step.file;
-    }
-    EXPECT_EQ(files("ringer"), std::list<std::string>{"Classic.raw"});
-    MemoryInfo space;
-    std::string text = call(Request("getUserDataSpaceInfo")).text("spaceinfo");
-    space.deserialize(text);
-    EXPECT_EQ(std::stoi(space.getValue("free")), spaceBefore + 256);
-    EXPECT_EQ(std::stoi(space.getValue("used")) + std::stoi(space.getValue("free")),
-              std::stoi(space.getValue("total")));
+    play({
+        {"getFilePathFromType", classic, "b:result S:filename", "1 /usr/local/ringer/Classic.raw"},
+        {"getFilePathFromType", {"S:filename=Missing.raw", "s:filetype=ringer"}, "b:result S:filename",
+         "0 Missing.raw"},
+        {"getFilePathFromTypeAndUser", forUser("2"), "S:filename", "/usr/local/visitorUser/ringer/Classic.raw"},
+        {"getFilePathFromTypeAndUser", forUser("6"), "S:filename", "/usr/local/ringer/Classic.raw"},
+        {"getFilePathFromTypeAndUser", forUser("9"), "S:filename", "/usr/local/ringer/Classic.raw"},
+        // The form without a user kind follows the current one.
+        {"changeCurrentUser", {"s:userType=defaultUser"}, "b:result", "1"},
+        {"changeCurrentUser", {"s:userType=nobody"}, "b:result", "0"},
+        {"getFilePathFromType", classic, "S:filename", "/usr/local/defaultUser/ringer/Classic.raw"},
+    });
 }
 
-TEST_F(SimulatorCatalogue, PathsFollowTheUserKindAndLeaveUnknownFilesAlone) {
-    struct Case {
-        int userKind;  // 0: the form without a user kind
-        const char* file;
-        bool found;
-        const char* filename;
-    };
-    const Case cases[] = {
-        {0, "Classic.raw", true, "/usr/local/ringer/Classic.raw"},
-        {0, "Missing.raw", false, "Missing.raw"},
-        {2, "Classic.raw", true, "/usr/local/visitorUser/ringer/Classic.raw"},
-        {6, "Classic.raw", true, "/usr/local/ringer/Classic.raw"},
-        {9, "Classic.raw", true, "/usr/local/ringer/Classic.raw"},
-    };
-    for (const Case& c : cases) {
-        Request request(c.userKind == 0 ? "getFilePathFromType" : "getFilePathFromTypeAndUser");
-        request.text("filename", c.file, INOUT).text("filetype", "ringer");
-        if (c.userKind != 0) request.number("userType", c.userKind);
-        Reply reply = call(request);
-        EXPECT_EQ(reply.flag("result"), c.found) << c.userKind << " " << c.file;
-        EXPECT_EQ(reply.text("filename", INOUT), c.filename) << c.userKind << " " << c.file;
-    }
-    // The form without a user kind follows the current one.
-    EXPECT_TRUE(call(Request("changeCurrentUser").text("userType", "defaultUser")).flag("result"));
-    EXPECT_FALSE(call(Request("changeCurrentUser").text("userType", "nobody")).flag("result"));
-    EXPECT_EQ(
-        call(Request("getFilePathFromType").text("filename", "Classic.raw", INOUT).text("filetype", "ringer"))
-            .text("filename", INOUT),
-        "/usr/local/defaultUser/ringer/Classic.raw");
-
-    EXPECT_EQ(call(Request("getFileTypeCountLimit").text("FileType", "ringer")).number("FileTypeCountLimit"),
-              8);
-    EXPECT_EQ(call(Request("getFileTypeNameLimit").text("FileType", "ringer")).number("FileTypeNameLimit"),
-              24);
-    EXPECT_EQ(call(Request("getFileTypeCountLimit").text("FileType", "nosuch")).number("FileTypeCountLimit"),
-              0);
-    EXPECT_EQ(call(Request("getFileTypeMetadata").text("FileType", "nosuch")).text("FileTypeMetadata"), "");
+TEST_F(SimulatorTest, DownloadsReportInProgressOnceThenDoneAndAreRefusedWhenTheyCannotFit) {
+    play({
+        {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename="}, "i:result", "0"},
+        {"startDownloadWithFileType", download11, "b:result", "1"},
+        {"getListOfFilesOfType", ringerList, "S:FileNames", "[Classic.raw,Chirp.raw,download-1.bin]"},
+        {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename="}, "i:result", "1"},
+        {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename="}, "i:result", "2"},
+        {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename="}, "i:result", "2"},
+        {"requestCurrentDownloadStatus", {"i:filetype=7", "s:filename="}, "i:result", "0"},  // per type
+        {"startDownloadWithManyParamsAndCallback", downloadFrom("Bells.raw", false), "b:result", "1"},
+        {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename="}, "i:result", "1"},
+        {"startDownloadWithFileType", download4, "b:result", "1"},  // the logo holds one file
+        {"startDownloadWithFileType", download4, "b:result", "0"},
+        {"startDownloadWithManyParamsAndCallback", downloadFrom(std::string(25, 'n'), false), "b:result", "0"},
+        {"setPhoneBusyStatus", {"i:busyStatus=2"}, "", ""},
+        {"startDownloadWithFileType", download11, "b:result", "0"},
+        {"startDownloadWithManyParamsAndCallback", downloadFrom("Busy.raw", false), "b:result", "0"},
+        {"startDownloadWithManyParamsAndCallback", downloadFrom("Busy.raw", true), "b:result", "1"},
+        {"getListOfFilesOfType", ringerList, "S:FileNames",
+         "[Classic.raw,Chirp.raw,download-1.bin,Bells.raw,Busy.raw]"},
+    });
 }
 
-TEST_F(SimulatorDownload, StatusGoesFromIdleToInProgressOnceThenDone) {
-    EXPECT_EQ(downloadStatus(kRinger), 0);
-    ASSERT_TRUE(download(kRinger));
-    EXPECT_EQ(files("ringer"), (std::list<std::string>{"Classic.raw", "Chirp.raw", "download-1.bin"}));
-    EXPECT_EQ(downloadStatus(kRinger), 1);
-    EXPECT_EQ(downloadStatus(kRinger), 2);
-    EXPECT_EQ(downloadStatus(kRinger), 2);
-    EXPECT_EQ(downloadStatus(7), 0);  // per type
-    ASSERT_TRUE(downloadFrom("Bells.raw", false));
-    EXPECT_EQ(files("ringer").back(), "Bells.raw");
-    EXPECT_EQ(downloadStatus(kRinger), 1);
-}
-
-TEST_F(SimulatorDownload, RefusesAFullTypeATooLongNameAndABusyPhoneUnlessOverridden) {
-    EXPECT_TRUE(download(kLogo));  // the logo holds one file
-    EXPECT_FALSE(download(kLogo));
-    EXPECT_FALSE(downloadFrom(std::string(25, 'n'), false));
-    post(Request("setPhoneBusyStatus").number("busyStatus", 2));
-    EXPECT_FALSE(download(kRinger));
-    EXPECT_FALSE(downloadFrom("Busy.raw", false));
-    EXPECT_TRUE(downloadFrom("Busy.raw", true));
-    EXPECT_EQ(files("ringer").size(), 3u);
-}
-
-TEST_F(SimulatorDevice, IdentityIsEchoedAndReplacedOnlyByValuesGiven) {
-    struct Step {
-        const char* sentId;
-        const char* sentName;
-        const char* id;
-        const char* name;
-    };
-    const Step steps[] = {
-        {"", "", "SEP-0001", "Desk Phone"},
-        {"SEP-0042", "", "SEP-0042", "Desk Phone"},
-        {"", "Lobby", "SEP-0042", "Lobby"},
-        {"", "", "SEP-0042", "Lobby"},
-    };
-    for (const Step& step : steps) {
-        Reply reply = call(Request("getIDAndDisplayName")
-                               .text("identifier", step.sentId, INOUT)
-                               .text("displayname", step.sentName, INOUT));
-        EXPECT_TRUE(reply.flag("result"));
-        EXPECT_EQ(reply.text("identifier", INOUT), step.id);
-        EXPECT_EQ(reply.text("displayname", INOUT), step.name);
-    }
-    // The device name is the identifier.
-    EXPECT_EQ(call(Request("getEnvironmentVariable").number("VariableSelection", 0)).text("Result"),
-              "SEP-0042");
-}
-
-TEST_F(SimulatorDevice, EnvironmentVariablesAcknowledgeOnlyKnownSelections) {
-    for (int selection = -1; selection <= 6; ++selection) {
-        Reply reply = call(Request("getEnvironmentVariable").number("VariableSelection", selection));
-        const bool known = selection >= 0 && selection <= 5;
-        EXPECT_EQ(reply.text("Acknowledge"), known ? "SUCCESS" : "FAILURE") << selection;
-        std::string value;
-        EXPECT_EQ(reply.method.getStringParameter("Result", value, OUT), known) << selection;
-    }
-    // A software upgrade changes the version reported.
-    EXPECT_EQ(call(Request("upgradeSoftwareImageWithFile").text("filename", "phone.bin")).number("result"),
-              -3);
-    EXPECT_EQ(call(Request("upgradeSoftwareImageWithFile").text("filename", ".img")).number("result"), -3);
-    EXPECT_EQ(
-        call(Request("upgradeSoftwareImageWithFile").text("filename", "phone-2.1.img")).number("result"), 0);
-    EXPECT_EQ(call(Request("getEnvironmentVariable").number("VariableSelection", 4)).text("Result"),
-              "phone-2.1");
-}
-
-TEST_F(SimulatorDevice, FactoryResetNeedsTheDefaultPassword) {
-    const auto verify = [&](const std::string& password) {
-        return call(Request("verifyFactoryResetPassword").text("password", password, INOUT)).number("result");
-    };
-    const auto reset = [&](const std::string& password, bool reboot) {
-        return call(Request("performFactoryReset")
-                        .text("password", password, INOUT)
-                        .flag("reboot", reboot, INOUT))
-            .flag("result");
-    };
-    EXPECT_EQ(verify("admin123"), 0);
-    EXPECT_EQ(verify("Admin123"), 1);
-    EXPECT_EQ(verify(""), 1);
-    EXPECT_FALSE(reset("wrong", true));
-    EXPECT_EQ(phone.state().device.factoryResets(), 0);
-    EXPECT_TRUE(reset("admin123", false));
+TEST_F(SimulatorTest, IdentityEnvironmentUpgradeAndFactoryResetFollowTheDevice) {
+    play({
+        // Only a value actually given replaces the stored one.
+        {"getIDAndDisplayName", {"S:identifier=", "S:displayname="}, "b:result S:identifier S:displayname",
+         "1 SEP-0001 Desk Phone"},
+        {"getIDAndDisplayName", {"S:identifier=SEP-0042", "S:displayname="}, "S:identifier S:displayname",
+         "SEP-0042 Desk Phone"},
+        {"getIDAndDisplayName", {"S:identifier=", "S:displayname=Lobby"}, "S:identifier S:displayname",
+         "SEP-0042 Lobby"},
+        {"getEnvironmentVariable", {"i:VariableSelection=0"}, "s:Acknowledge s:Result", "SUCCESS SEP-0042"},
+        {"getEnvironmentVariable", {"i:VariableSelection=5"}, "s:Acknowledge s:Result", "SUCCESS DP-SIM-1"},
+        {"getEnvironmentVariable", {"i:VariableSelection=6"}, "s:Acknowledge s:Result", "FAILURE (absent)"},
+        {"getEnvironmentVariable", {"i:VariableSelection=-1"}, "s:Acknowledge s:Result", "FAILURE (absent)"},
+        {"upgradeSoftwareImageWithFile", {"s:filename=phone.bin"}, "i:result", "-3"},
+        {"upgradeSoftwareImageWithFile", {"s:filename=.img"}, "i:result", "-3"},
+        {"upgradeSoftwareImageWithFile", {"s:filename=phone-2.1.img"}, "i:result", "0"},
+        {"getEnvironmentVariable", {"i:VariableSelection=4"}, "s:Result", "phone-2.1"},
+        {"verifyFactoryResetPassword", {"S:password=admin123"}, "i:result", "0"},
+        {"verifyFactoryResetPassword", {"S:password=Admin123"}, "i:result", "1"},
+        {"verifyFactoryResetPassword", {"S:password="}, "i:result", "1"},
+        {"performFactoryReset", {"S:password=wrong", "B:reboot=1"}, "b:result", "0"},
+        {"performFactoryReset", {"S:password=admin123", "B:reboot=0"}, "b:result", "1"},
+    });
+    EXPECT_EQ(phone.state().device.factoryResets(), 1);
     EXPECT_EQ(phone.state().device.reboots(), 0);
-    EXPECT_TRUE(reset("admin123", true));
-    EXPECT_TRUE(call(Request("performReboot").text("rebootReason", "test", INOUT)).flag("result"));
+    play({{"performFactoryReset", {"S:password=admin123", "B:reboot=1"}, "b:result", "1"},
+          {"performReboot", {"S:rebootReason=test"}, "b:result", "1"}});
     EXPECT_EQ(phone.state().device.factoryResets(), 2);
     EXPECT_EQ(phone.state().device.reboots(), 2);
 }
 
-TEST_F(SimulatorDevice, TrapSettingsAreChecked) {
-    struct Case {
-        const char* remote;
-        const char* parameter;
-        const char* value;
-        bool valid;
+TEST_F(SimulatorTest, TrapSettingsAreChecked) {
+    const auto port = [&](const std::string& value) {
+        return ask("validateSNMPTrapPort", {"s:strPort=" + value}, "b:result");
     };
-    const Case cases[] = {
-        {"validateSNMPTrapPort", "strPort", "162", true},
-        {"validateSNMPTrapPort", "strPort", "1", true},
-        {"validateSNMPTrapPort", "strPort", "65535", true},
-        {"validateSNMPTrapPort", "strPort", "0", false},
-        {"validateSNMPTrapPort", "strPort", "65536", false},
-        {"validateSNMPTrapPort", "strPort", "", false},
-        {"validateSNMPTrapPort", "strPort", "16 2", false},
-        {"validateSNMPTrapPort", "strPort", "999999", false},
-        {"validateSNMPTrapIPAddress", "verboseSink", "192.0.2.1", true},
-        {"validateSNMPTrapIPAddress", "verboseSink", "255.255.255.255", true},
-        {"validateSNMPTrapIPAddress", "verboseSink", "256.1.1.1", false},
-        {"validateSNMPTrapIPAddress", "verboseSink", "1.2.3", false},
-        {"validateSNMPTrapIPAddress", "verboseSink", "1.2.3.4.5", false},
-        {"validateSNMPTrapIPAddress", "verboseSink", "1..3.4", false},
-        {"validateSNMPTrapIPAddress", "verboseSink", "a.b.c.d", false},
+    const auto sink = [&](const std::string& value) {
+        return ask("validateSNMPTrapIPAddress", {"s:verboseSink=" + value}, "b:result");
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(call(Request(c.remote).text(c.parameter, c.value)).flag("result"), c.valid) << c.value;
+    for (const char* valid : {"162", "1", "65535"}) EXPECT_EQ(port(valid), "1") << valid;
+    for (const char* invalid : {"0", "65536", "", "16 2", "999999"}) EXPECT_EQ(port(invalid), "0") << invalid;
+    for (const char* valid : {"192.0.2.1", "255.255.255.255"}) EXPECT_EQ(sink(valid), "1") << valid;
+    for (const char* invalid : {"256.1.1.1", "1.2.3", "1.2.3.4.5", "1..3.4", "a.b.c.d"})
+        EXPECT_EQ(sink(invalid), "0") << invalid;
 }
 
-TEST_F(SimulatorData, SetDataMergesAndGetDataFillsTheKeysAsked) {
-    const KeyValues sent = {{"audio.ringVolume", "9"}, {"custom.flag", "on"}};
-    Reply set = call(Request("setData").text("manageableData", dataText(sent), INOUT));
-    EXPECT_TRUE(set.flag("result"));
-    EXPECT_EQ(set.data(), sent);
-
-    Reply asked = call(Request("getData").text(
-        "manageableData",
-        dataText({{"audio.ringVolume", ""}, {"custom.flag", ""}, {"display.brightness", ""}}), INOUT));
-    EXPECT_TRUE(asked.flag("result"));
-    EXPECT_EQ(asked.data(),
-              (KeyValues{{"audio.ringVolume", "9"}, {"custom.flag", "on"}, {"display.brightness", "7"}}));
-
-    Reply unknown = call(Request("getData").text("manageableData", dataText({{"no.such", "x"}}), INOUT));
-    EXPECT_FALSE(unknown.flag("result"));
-    EXPECT_EQ(unknown.data(), (KeyValues{{"no.such", ""}}));
-
-    Reply all = call(Request("getData").text("manageableData", "", INOUT));
-    EXPECT_EQ(all.data(), phone.state().data.nodes());
-    EXPECT_EQ(all.data().at("custom.flag"), "on");
+TEST_F(SimulatorTest, DataIsMergedFilledDescribedAndEditableByAccessLevel) {
+    play({
+        {"setData", {"S:manageableData=audio.ringVolume=9;custom.flag=on"}, "b:result S:manageableData",
+         "1 audio.ringVolume=9;custom.flag=on"},
+        {"getData", {"S:manageableData=audio.ringVolume=;custom.flag=;display.brightness="},
+         "b:result S:manageableData", "1 audio.ringVolume=9;custom.flag=on;display.brightness=7"},
+        {"getData", {"S:manageableData=no.such=x"}, "b:result S:manageableData", "0 no.such="},
+        {"findSchemaName", {"s:nodeId=audio.ringVolume"}, "s:schemaName", "AudioSettings"},
+        {"findSchemaName", {"s:nodeId=audiology.x"}, "s:schemaName", ""},
+        {"getSchema", {"s:schemaName=AudioSettings", "S:manageableData="}, "b:result S:manageableData",
+         "1 audio.keyClick=boolean;audio.ringVolume=integer"},
+        {"exportSchema", {"s:schemaName=AudioSettings"}, "s:schemaXml",
+         "<schema name=\"AudioSettings\">\n  <node id=\"audio.keyClick\" type=\"boolean\" editableBy=\"user\"/>\n"
+         "  <node id=\"audio.ringVolume\" type=\"integer\" editableBy=\"user\"/>\n</schema>\n"},
+        {"exportSchema", {"s:schemaName=Nope"}, "s:schemaXml", ""},
+        // Echoed, or the proxy would empty the caller's data.
+        {"checkDataEditable", {"S:manageableData=network.dhcp=false", "i:accessLevel=1"},
+         "b:result S:manageableData", "1 network.dhcp=false"},
+        {"checkDataEditable", {"S:manageableData=network.dhcp=", "i:accessLevel=2"}, "b:result", "1"},
+        {"checkDataEditable", {"S:manageableData=network.dhcp=", "i:accessLevel=0"}, "b:result", "0"},
+        {"checkDataEditable", {"S:manageableData=network.dhcp=", "i:accessLevel=7"}, "b:result", "0"},
+        {"checkDataEditable", {"S:manageableData=audio.ringVolume=", "i:accessLevel=0"}, "b:result", "1"},
+        {"checkDataEditable", {"S:manageableData=audio.ringVolume=;network.dhcp=", "i:accessLevel=0"}, "b:result", "0"},
+        {"checkDataEditable", {"S:manageableData=", "i:accessLevel=0"}, "b:result", "0"},
+        {"setDataEditable", {"S:manageableData=network.dhcp=", "i:editableStatus=1"}, "", ""},
+        {"setDataEditable", {"S:manageableData=audio.ringVolume=", "i:editableStatus=0"}, "", ""},
+        {"checkDataEditable", {"S:manageableData=network.dhcp=", "i:accessLevel=0"}, "b:result", "1"},
+        {"checkDataEditable", {"S:manageableData=audio.ringVolume=", "i:accessLevel=0"}, "b:result", "0"},
+    });
+    std::string all = ask("getData", {"S:manageableData="}, "S:manageableData");
+    ManageableData data;
+    data.deserialize(all);
+    EXPECT_EQ(data.values(), phone.state().data.nodes());
 }
 
-TEST_F(SimulatorData, SchemasAndEditabilityFollowTheNodes) {
-    EXPECT_EQ(call(Request("findSchemaName").text("nodeId", "audio.ringVolume")).text("schemaName"),
-              "AudioSettings");
-    EXPECT_EQ(call(Request("findSchemaName").text("nodeId", "audiology.x")).text("schemaName"), "");
-    Reply schema =
-        call(Request("getSchema").text("schemaName", "AudioSettings").text("manageableData", "", INOUT));
-    EXPECT_TRUE(schema.flag("result"));
-    EXPECT_EQ(schema.data(), (KeyValues{{"audio.keyClick", "boolean"}, {"audio.ringVolume", "integer"}}));
-    const std::string xml =
-        call(Request("exportSchema").text("schemaName", "AudioSettings")).text("schemaXml");
-    EXPECT_NE(xml.find("<node id=\"audio.ringVolume\" type=\"integer\" editableBy=\"user\"/>"),
-              std::string::npos);
-    EXPECT_EQ(call(Request("exportSchema").text("schemaName", "Nope")).text("schemaXml"), "");
-
-    const auto editable = [&](const KeyValues& nodes, int level) {
-        Reply reply = call(Request("checkDataEditable")
-                               .text("manageableData", dataText(nodes), INOUT)
-                               .number("accessLevel", level));
-        EXPECT_EQ(reply.data(), nodes);  // echoed, or the proxy would empty the caller's data
-        return reply.flag("result");
-    };
-    const KeyValues network = {{"network.dhcp", "false"}};
-    const KeyValues audio = {{"audio.ringVolume", "3"}};
-    EXPECT_TRUE(editable(network, 1));
-    EXPECT_TRUE(editable(network, 2));
-    EXPECT_FALSE(editable(network, 0));
-    EXPECT_FALSE(editable(network, 7));
-    EXPECT_TRUE(editable(audio, 0));
-    EXPECT_FALSE(editable({{"audio.ringVolume", ""}, {"network.dhcp", ""}}, 0));
-    EXPECT_FALSE(editable({}, 0));
-    post(Request("setDataEditable")
-             .text("manageableData", dataText(network), INOUT)
-             .number("editableStatus", 1));
-    post(Request("setDataEditable")
-             .text("manageableData", dataText(audio), INOUT)
-             .number("editableStatus", 0));
-    EXPECT_TRUE(editable(network, 0));
-    EXPECT_FALSE(editable(audio, 0));
-}
-
-TEST_F(SimulatorObservation, ChangedDataCountsTheChannelsObservingIt) {
-    const auto observe = [&](const char* node, const std::string& channel) {
-        return call(Request("observeData").text("nodeId", node), channel).flag("result");
-    };
-    EXPECT_TRUE(observe("audio", "agent-1"));
-    EXPECT_TRUE(observe("audio.ringVolume", "agent-2"));
-    EXPECT_FALSE(observe("display", ""));  // nobody to call back
-    EXPECT_TRUE(
-        call(Request("observeListDataBulkData").text("rootIds", listText({"display", "network"})), "agent-3")
-            .flag("result"));
-    EXPECT_FALSE(
-        call(Request("observeListDataBulkData").text("rootIds", listText({})), "agent-3").flag("result"));
-
-    EXPECT_EQ(observers({{"audio.ringVolume", "4"}}), 2);
-    EXPECT_EQ(observers({{"audio.keyClick", "false"}}), 1);
-    EXPECT_EQ(observers({{"audiology", "x"}}), 0);
-    EXPECT_EQ(observers({{"audio.keyClick", "true"}, {"network.dhcp", "true"}}), 2);
-    EXPECT_EQ(phone.state().data.nodes().at("audio.ringVolume"), "4");  // announced changes are kept
-
-    EXPECT_TRUE(call(Request("stopObservingData").text("nodeId", "audio"), "agent-1").flag("result"));
-    EXPECT_FALSE(call(Request("stopObservingData").text("nodeId", "audio"), "agent-1").flag("result"));
-    EXPECT_EQ(observers({{"audio.ringVolume", "5"}}), 1);
-
-    std::string channel = "agent-9";
-    Request registration("registerManagementIdentityBulkData");
-    registration.text("managementId", "mgr").flag("bulkDataManageable", true);
-    phone.asynchronousCallWithChannel(registration.method(), channel);
+TEST_F(SimulatorTest, ChangedDataCountsTheChannelsObservingANodeOrItsAncestor) {
+    play({
+        {"observeData", {"s:nodeId=audio", "@agent-1"}, "b:result", "1"},
+        {"observeData", {"s:nodeId=audio.ringVolume", "@agent-2"}, "b:result", "1"},
+        {"observeData", {"s:nodeId=display"}, "b:result", "0"},  // nobody to call back
+        {"observeListDataBulkData", {"s:rootIds=[display,network]", "@agent-3"}, "b:result", "1"},
+        {"observeListDataBulkData", {"s:rootIds=empty", "@agent-3"}, "b:result", "0"},
+        {"manageableDataChanged", {"S:manageableData=audio.ringVolume=4"}, "i:numObservers", "2"},
+        {"manageableDataChanged", {"S:manageableData=audio.keyClick=false"}, "i:numObservers", "1"},
+        {"manageableDataChanged", {"S:manageableData=audiology=x"}, "i:numObservers", "0"},
+        {"manageableDataChanged", {"S:manageableData=audio.keyClick=true;network.dhcp=true"}, "i:numObservers", "2"},
+        {"getData", {"S:manageableData=audio.ringVolume="}, "S:manageableData", "audio.ringVolume=4"},  // kept
+        {"stopObservingData", {"s:nodeId=audio", "@agent-1"}, "b:result", "1"},
+        {"stopObservingData", {"s:nodeId=audio", "@agent-1"}, "b:result", "0"},
+        {"manageableDataChanged", {"S:manageableData=audio.ringVolume=5"}, "i:numObservers", "1"},
+        {"registerManagementIdentityBulkData", {"s:managementId=mgr", "b:bulkDataManageable=1", "@agent-9"}, "", ""},
+    });
     EXPECT_EQ(phone.state().agents.agentCount(), 1u);
     EXPECT_NE(phone.describeState().find("agent.mgr: agent-9 (bulk data)\n"), std::string::npos);
 }
 
-TEST_F(SimulatorFailures, InjectedUnknownAndMalformedRequestsFailAfterTheObserverIsTold) {
+TEST_F(SimulatorTest, InjectedUnknownAndMalformedRequestsFailAfterTheObserverIsTold) {
     std::vector<std::string> seen;
     phone.observer = [&](const Exchange& exchange) {
         seen.push_back(exchange.request.name() + (exchange.reply ? " replied" : "") +
                        (exchange.failure ? " failed: " + *exchange.failure : ""));
     };
-    const auto failure = [&](Request request, bool oneWay) {
+    const auto failure = [&](const char* remote, const std::vector<std::string>& params, bool oneWay) {
+        Request request(remote, params);
+        Method reply;
         try {
-            oneWay ? post(request) : static_cast<void>(call(request));
+            if (oneWay)
+                phone.asynchronousCall(request.method);
+            else
+                phone.synchronousCall(request.method, reply, request.channel);
         } catch (const CorvexException& error) {
             return std::string(error.what());
         }
         return std::string("no failure");
     };
     phone.failMethod("setPhoneBusyStatus", "link lost");
-    EXPECT_EQ(failure(Request("setPhoneBusyStatus").number("busyStatus", 1), true), "link lost");
-    EXPECT_EQ(failure(Request("frobnicate"), false), "unknown remote method frobnicate");
-    EXPECT_EQ(failure(Request("retrievePhoneBusyStatus"), true),
+    EXPECT_EQ(failure("setPhoneBusyStatus", {"i:busyStatus=1"}, true), "link lost");
+    EXPECT_EQ(failure("frobnicate", {}, false), "unknown remote method frobnicate");
+    EXPECT_EQ(failure("retrievePhoneBusyStatus", {}, true),
               "retrievePhoneBusyStatus expects a synchronous call, not a one-way call");
-    EXPECT_EQ(failure(Request("clearPhoneBusyStatus").number("busyStatus", 1), false),
+    EXPECT_EQ(failure("clearPhoneBusyStatus", {"i:busyStatus=1"}, false),
               "clearPhoneBusyStatus is one-way and has no reply");
-    EXPECT_EQ(failure(Request("getIDAndDisplayName").text("identifier", "x").text("displayname", "y", INOUT),
-                      false),
+    EXPECT_EQ(failure("getIDAndDisplayName", {"s:identifier=x", "S:displayname=y"}, false),
               "getIDAndDisplayName: request lacks string parameter \"identifier\" (INOUT)");
-    EXPECT_EQ(failure(Request("getData").text("manageableData", "a=b=c", INOUT), false).rfind("malformed", 0),
-              0u);
+    EXPECT_EQ(failure("getData", {"S:manageableData=a=b=c"}, false).rfind("malformed", 0), 0u);
 
     phone.restoreMethod("setPhoneBusyStatus");
-    post(Request("setPhoneBusyStatus").number("busyStatus", 1));
-    Reply reply = call(Request("retrievePhoneBusyStatus"));
-    EXPECT_EQ(reply.number("busyStatus"), 1);  // the failed call changed nothing
+    EXPECT_EQ(failure("setPhoneBusyStatus", {"i:busyStatus=1"}, true), "no failure");
+    EXPECT_EQ(ask("retrievePhoneBusyStatus", {}, "i:busyStatus"), "1");  // the failed call changed nothing
     ASSERT_EQ(seen.size(), 8u);
     EXPECT_EQ(seen[0], "setPhoneBusyStatus failed: link lost");
     EXPECT_EQ(seen[1], "frobnicate failed: unknown remote method frobnicate");
@@ -508,106 +321,72 @@ TEST_F(SimulatorFailures, InjectedUnknownAndMalformedRequestsFailAfterTheObserve
 }
 
 // One request per remote method as the proxies send it, and the reply
-// parameters the proxies read ("-" for one-way methods). A parameter is
-// "<kind>:<name>=<value>", with kind i, s or b, in capitals when INOUT.
-struct Contract {
-    const char* remote;
-    std::vector<std::string> sent;
-    const char* reply;
-};
-
-const Contract kContracts[] = {
-    {"setPhoneBusyStatus", {"i:busyStatus=1"}, "-"},
-    {"clearPhoneBusyStatus", {"i:busyStatus=1"}, "-"},
-    {"retrievePhoneBusyStatus", {}, "i:busyStatus"},
-    {"raiseGenericTrap", {"i:dest=0", "i:trapNo=3"}, "-"},
-    {"raiseSpecificTrap", {"i:dest=1", "s:SNMPTrapData=oid=1.3.6"}, "-"},
-    {"validateSNMPTrapPort", {"s:strPort=162"}, "b:result"},
-    {"validateSNMPTrapIPAddress", {"s:verboseSink=192.0.2.1"}, "b:result"},
-    {"invalidateTRVKCache", {}, "-"},
-    {"refreshPictureClips", {}, "-"},
-    {"factoryResetPreservingData", {}, "-"},
-    {"performReboot", {"S:rebootReason=test"}, "b:result"},
-    {"performFactoryReset", {"S:password=admin123", "B:reboot=0"}, "b:result"},
-    {"verifyFactoryResetPassword", {"S:password=x"}, "i:result"},
-    {"getPingOutput", {"s:Address=192.0.2.1"}, "s:Result"},
-    {"getTracerouteOutput", {"s:Address=192.0.2.1"}, "s:Result"},
-    {"getEnvironmentVariable", {"i:VariableSelection=1"}, "s:Acknowledge s:Result"},
-    {"getIDAndDisplayName", {"S:identifier=", "S:displayname="}, "b:result S:identifier S:displayname"},
-    {"getUserDataSpaceInfo", {}, "s:Acknowledge s:spaceinfo"},
-    {"clearSpecificUserData", {"i:specificGroup=2"}, "-"},
-    {"clearAllUserData", {}, "b:result"},
-    {"clearMobileUserData", {}, "b:result"},
-    {"changeCurrentUser", {"s:userType=visitorUser"}, "b:result"},
-    {"cleanupUserData", {"s:filetype=ringer", "i:userType=2"}, "-"},
-    {"getFileTypeMetadata", {"s:FileType=ringer"}, "s:FileTypeMetadata"},
-    {"getFileTypeCountLimit", {"s:FileType=ringer"}, "i:FileTypeCountLimit"},
-    {"getFileTypeNameLimit", {"s:FileType=ringer"}, "i:FileTypeNameLimit"},
-    {"getFilePathFromType", {"S:filename=Classic.raw", "s:filetype=ringer"}, "b:result S:filename"},
-    {"getFilePathFromTypeAndUser",
-     {"S:filename=Classic.raw", "s:filetype=ringer", "i:userType=2"},
-     "b:result S:filename"},
-    {"getListOfFilesOfType", {"s:FileType=ringer", "S:FileNames=empty"}, "S:FileNames"},
-    {"getListOfFilesOfTypeAndUser",
-     {"s:FileType=ringer", "S:FileNames=empty", "i:userType=2"},
-     "S:FileNames"},
-    {"deleteFile", {"i:fileType=11", "s:filename=Chirp.raw"}, "b:result"},
-    {"validateFile", {"i:fileType=11", "s:filename=Classic.raw"}, "b:result"},
-    {"uploadUserFile", {"i:filetype=11", "s:filename=Classic.raw"}, "i:result"},
-    {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename=Classic.raw"}, "i:result"},
-    {"upgradeSoftwareImageWithFile", {"s:filename=phone.img"}, "i:result"},
-    {"startDownloadWithFileType",
-     {"i:filetype=11", "b:displayProgress=1", "i:certificateType=0"},
-     "b:result"},
-    {"startDownloadWithFileTypeAndCallback",
-     {"i:filetype=11", "b:displayProgress=1", "i:certificateType=0"},
-     "b:result"},
+// parameters the proxies read, in valuesOf's notation ("" for one-way methods).
+const Step kContracts[] = {
+    {"setPhoneBusyStatus", {"i:busyStatus=1"}, "", ""},
+    {"clearPhoneBusyStatus", {"i:busyStatus=1"}, "", ""},
+    {"retrievePhoneBusyStatus", {}, "i:busyStatus", ""},
+    {"raiseGenericTrap", {"i:dest=0", "i:trapNo=3"}, "", ""},
+    {"raiseSpecificTrap", {"i:dest=1", "s:SNMPTrapData=oid=1.3.6"}, "", ""},
+    {"validateSNMPTrapPort", {"s:strPort=162"}, "b:result", ""},
+    {"validateSNMPTrapIPAddress", {"s:verboseSink=192.0.2.1"}, "b:result", ""},
+    {"invalidateTRVKCache", {}, "", ""},
+    {"refreshPictureClips", {}, "", ""},
+    {"factoryResetPreservingData", {}, "", ""},
+    {"performReboot", {"S:rebootReason=test"}, "b:result", ""},
+    {"performFactoryReset", {"S:password=admin123", "B:reboot=0"}, "b:result", ""},
+    {"verifyFactoryResetPassword", {"S:password=x"}, "i:result", ""},
+    {"getPingOutput", {"s:Address=192.0.2.1"}, "s:Result", ""},
+    {"getTracerouteOutput", {"s:Address=192.0.2.1"}, "s:Result", ""},
+    {"getEnvironmentVariable", {"i:VariableSelection=1"}, "s:Acknowledge s:Result", ""},
+    {"getIDAndDisplayName", {"S:identifier=", "S:displayname="}, "b:result S:identifier S:displayname", ""},
+    {"getUserDataSpaceInfo", {}, "s:Acknowledge s:spaceinfo", ""},
+    {"clearSpecificUserData", {"i:specificGroup=2"}, "", ""},
+    {"clearAllUserData", {}, "b:result", ""},
+    {"clearMobileUserData", {}, "b:result", ""},
+    {"changeCurrentUser", {"s:userType=visitorUser"}, "b:result", ""},
+    {"cleanupUserData", {"s:filetype=ringer", "i:userType=2"}, "", ""},
+    {"getFileTypeMetadata", {"s:FileType=ringer"}, "s:FileTypeMetadata", ""},
+    {"getFileTypeCountLimit", {"s:FileType=ringer"}, "i:FileTypeCountLimit", ""},
+    {"getFileTypeNameLimit", {"s:FileType=ringer"}, "i:FileTypeNameLimit", ""},
+    {"getFilePathFromType", {"S:filename=Classic.raw", "s:filetype=ringer"}, "b:result S:filename", ""},
+    {"getFilePathFromTypeAndUser", {"S:filename=Classic.raw", "s:filetype=ringer", "i:userType=2"},
+     "b:result S:filename", ""},
+    {"getListOfFilesOfType", {"s:FileType=ringer", "S:FileNames=empty"}, "S:FileNames", ""},
+    {"getListOfFilesOfTypeAndUser", {"s:FileType=ringer", "S:FileNames=empty", "i:userType=2"}, "S:FileNames", ""},
+    {"deleteFile", {"i:fileType=11", "s:filename=Chirp.raw"}, "b:result", ""},
+    {"validateFile", {"i:fileType=11", "s:filename=Classic.raw"}, "b:result", ""},
+    {"uploadUserFile", {"i:filetype=11", "s:filename=Classic.raw"}, "i:result", ""},
+    {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename=Classic.raw"}, "i:result", ""},
+    {"upgradeSoftwareImageWithFile", {"s:filename=phone.img"}, "i:result", ""},
+    {"startDownloadWithFileType", {"i:filetype=11", "b:displayProgress=1", "i:certificateType=0"}, "b:result", ""},
+    {"startDownloadWithFileTypeAndCallback", {"i:filetype=11", "b:displayProgress=1", "i:certificateType=0"},
+     "b:result", ""},
     {"startDownloadWithManyParams",
      {"i:downloadProtocol=0", "s:port=69", "s:server=tftp", "s:username=", "s:password=", "i:filetype=11",
       "s:sourcepath=/", "s:filename=F.raw", "b:displayProgress=0", "i:certificateType=0"},
-     "b:result"},
-    {"startDownloadWithManyParamsAndCallback",
-     {"i:downloadProtocol=0", "s:port=69", "s:server=tftp", "s:username=", "s:password=", "i:filetype=11",
-      "s:sourcepath=/", "s:filename=G.raw", "b:overrideBusy=0", "s:version=1", "b:displayProgress=0",
-      "i:certificateType=0"},
-     "b:result"},
-    {"setData", {"S:manageableData=audio.keyClick=false"}, "b:result S:manageableData"},
-    {"getData", {"S:manageableData="}, "b:result S:manageableData"},
-    {"manageableDataChanged", {"S:manageableData=audio.keyClick=true"}, "S:manageableData i:numObservers"},
-    {"findSchemaName", {"s:nodeId=audio.keyClick"}, "s:schemaName"},
-    {"getSchema", {"s:schemaName=AudioSettings", "S:manageableData="}, "b:result S:manageableData"},
-    {"exportSchema", {"s:schemaName=AudioSettings"}, "s:schemaXml"},
-    {"checkDataEditable",
-     {"S:manageableData=audio.keyClick=", "i:accessLevel=0"},
-     "b:result S:manageableData"},
-    {"setDataEditable", {"S:manageableData=audio.keyClick=", "i:editableStatus=1"}, "-"},
-    {"registerManagementIdentity", {"s:managementId=m1"}, "-"},
-    {"registerManagementIdentityBulkData", {"s:managementId=m1", "b:bulkDataManageable=1"}, "-"},
-    {"observeData", {"s:nodeId=audio"}, "b:result"},
-    {"observeDataBulkData", {"s:nodeId=audio", "b:bulkDataManageable=1"}, "b:result"},
-    {"observeListDataBulkData", {"s:rootIds=[audio]"}, "b:result"},
-    {"stopObservingData", {"s:nodeId=audio"}, "b:result"},
-    {"addActionEventRequest", {"i:type=1"}, "-"},
-    {"addActionEventRequestWithData", {"i:type=1", "s:data=x"}, "-"},
-    {"sendLocationDeliveryRequest", {}, "-"},
+     "b:result", ""},
+    {"startDownloadWithManyParamsAndCallback", downloadFrom("G.raw", false), "b:result", ""},
+    {"setData", {"S:manageableData=audio.keyClick=false"}, "b:result S:manageableData", ""},
+    {"getData", {"S:manageableData="}, "b:result S:manageableData", ""},
+    {"manageableDataChanged", {"S:manageableData=audio.keyClick=true"}, "S:manageableData i:numObservers", ""},
+    {"findSchemaName", {"s:nodeId=audio.keyClick"}, "s:schemaName", ""},
+    {"getSchema", {"s:schemaName=AudioSettings", "S:manageableData="}, "b:result S:manageableData", ""},
+    {"exportSchema", {"s:schemaName=AudioSettings"}, "s:schemaXml", ""},
+    {"checkDataEditable", {"S:manageableData=audio.keyClick=", "i:accessLevel=0"}, "b:result S:manageableData", ""},
+    {"setDataEditable", {"S:manageableData=audio.keyClick=", "i:editableStatus=1"}, "", ""},
+    {"registerManagementIdentity", {"s:managementId=m1"}, "", ""},
+    {"registerManagementIdentityBulkData", {"s:managementId=m1", "b:bulkDataManageable=1"}, "", ""},
+    {"observeData", {"s:nodeId=audio"}, "b:result", ""},
+    {"observeDataBulkData", {"s:nodeId=audio", "b:bulkDataManageable=1"}, "b:result", ""},
+    {"observeListDataBulkData", {"s:rootIds=[audio]"}, "b:result", ""},
+    {"stopObservingData", {"s:nodeId=audio"}, "b:result", ""},
+    {"addActionEventRequest", {"i:type=1"}, "", ""},
+    {"addActionEventRequestWithData", {"i:type=1", "s:data=x"}, "", ""},
+    {"sendLocationDeliveryRequest", {}, "", ""},
 };
 
-Request requestOf(const Contract& contract) {
-    Request request(contract.remote);
-    for (const std::string& parameter : contract.sent) {
-        const char kind = parameter[0];
-        const std::size_t equals = parameter.find('=');
-        const std::string name = parameter.substr(2, equals - 2), value = parameter.substr(equals + 1);
-        const Parameter::directions d = std::isupper(static_cast<unsigned char>(kind)) ? INOUT : IN;
-        switch (std::tolower(static_cast<unsigned char>(kind))) {
-            case 'i': request.number(name.c_str(), std::stoi(value), d); break;
-            case 'b': request.flag(name.c_str(), value == "1", d); break;
-            default: request.text(name.c_str(), value, d);
-        }
-    }
-    return request;
-}
-
+// The reply's parameters in valuesOf's notation, none of them IN.
 std::string signatureOf(const Method& reply) {
     std::string signature;
     for (const Parameter& parameter : reply.parameters()) {
@@ -623,59 +402,20 @@ std::string signatureOf(const Method& reply) {
 TEST(SimulatorTable, AnswersEveryMethodTheProxiesSendWithWhatTheyRead) {
     SimulatedPhone phone;
     std::vector<std::string> contracted;
-    for (const Contract& contract : kContracts) {
+    for (const Step& contract : kContracts) {
         contracted.push_back(contract.remote);
-        Request request = requestOf(contract);
+        Request request(contract.remote, contract.params);
         std::string channel = "agent-1";
-        if (std::string(contract.reply) == "-") {
-            EXPECT_NO_THROW(phone.asynchronousCallWithChannel(request.method(), channel)) << contract.remote;
+        if (contract.wanted.empty()) {
+            EXPECT_NO_THROW(phone.asynchronousCallWithChannel(request.method, channel)) << contract.remote;
             continue;
         }
-        Reply reply;
-        EXPECT_NO_THROW(phone.synchronousCall(request.method(), reply.method, channel)) << contract.remote;
-        EXPECT_EQ(signatureOf(reply.method), contract.reply) << contract.remote;
+        Method reply;
+        EXPECT_NO_THROW(phone.synchronousCall(request.method, reply, channel)) << contract.remote;
+        EXPECT_EQ(signatureOf(reply), contract.wanted) << contract.remote;
     }
     std::sort(contracted.begin(), contracted.end());
     EXPECT_EQ(phone.remoteMethods(), contracted);
-}
-
-struct Agent : Executable, MgmtAgentIfc {
-    void init(Context&) override {}
-    void shutdown() override {}
-};
-
-TEST(SimulatorContext, NamesChannelsInOrderOfFirstAppearance) {
-    SimulatedContext context;
-    Agent first, second;
-    EXPECT_EQ(context.findChannel(&second), "agent-1");
-    EXPECT_EQ(context.findChannel(&first), "agent-2");
-    EXPECT_EQ(context.findChannel(&second), "agent-1");
-    EXPECT_EQ(context.findChannel(nullptr), "");
-}
-
-TEST(SimulatorWithProxy, AProxyBoundToTheChannelSeesTheSimulatedState) {
-    SimulatedPhone phone;
-    SimulatedContext context;
-    phone.frameworkContext = &context;
-    std::vector<std::string> exchanges;
-    phone.observer = [&](const Exchange& exchange) { exchanges.push_back(exchange.request.name()); };
-    LocalMgmtProxy proxy;
-    proxy.initProxy(phone);
-    LocalMgmtIfc& service = proxy;
-
-    std::list<std::string> ringers = {"stale"};
-    ASSERT_TRUE(service.getListOfFilesOfType(LocalMgmtIfc::FILETYPE_RINGER, &ringers));
-    EXPECT_EQ(ringers, (std::list<std::string>{"Classic.raw", "Chirp.raw"}));
-    ASSERT_TRUE(service.getListOfFilesOfType(LocalMgmtIfc::FILETYPE_LOGO, &ringers));
-    EXPECT_TRUE(ringers.empty());
-
-    service.setPhoneBusyStatus(0x3);
-    service.clearPhoneBusyStatus(0x1);
-    EXPECT_EQ(service.retrievePhoneBusyStatus(), 0x2u);
-    EXPECT_EQ(exchanges,
-              (std::vector<std::string>{"getListOfFilesOfType", "getListOfFilesOfType", "setPhoneBusyStatus",
-                                        "clearPhoneBusyStatus", "retrievePhoneBusyStatus"}));
-    EXPECT_NE(phone.describeState().find("channel.options: 4\n"), std::string::npos);
 }
 
 }  // namespace
