@@ -15,7 +15,9 @@
 namespace testing_support {
 
 // An observer the framework can reach: an Executable, handed over as an agent.
-struct Agent : Executable, MgmtAgentIfc {
+// The agent interface comes first, so the Executable part sits at an offset
+// and only a real cross-cast finds it.
+struct Agent : MgmtAgentIfc, Executable {
     void init(Context&) override {}
     void shutdown() override {}
 };
