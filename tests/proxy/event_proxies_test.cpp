@@ -7,6 +7,7 @@
 #include "ActionEventRequestProxy.h"
 #include "LocationDeliveryRequestProxy.h"
 #include "ProxyRig.h"
+#include "VtableSlots.h"
 
 using namespace testing_support;
 
@@ -72,4 +73,25 @@ TEST_F(EventProxiesTest, EventsGoOutOneWayUnchangedAndOnlyTheLocationRequestTrac
     EXPECT_EQ(records[0].file, "./src/LocationDeliveryRequestProxy");
     EXPECT_EQ(records[0].level, 6);
     EXPECT_EQ(records[0].message, "sendLocationDeliveryRequest");
+}
+
+TEST(EventProxySlots, FrameworkSlotsThenRunThenTheInterfaceOperations) {
+    using A = ActionEventRequestProxy;
+    using L = LocationDeliveryRequestProxy;
+    // Slots 0-1 destructor, 2 init, 3 shutdown, 4 timerEvent, 5 initProxy.
+    EXPECT_EQ(slotOf(&A::init), 2);
+    EXPECT_EQ(slotOf(&A::shutdown), 3);
+    EXPECT_EQ(slotOf(&A::initProxy), 5);
+    EXPECT_EQ(slotOf(&A::run), 6);
+    EXPECT_EQ(slotOf(&A::addActionEventRequest), 7);
+    EXPECT_EQ(slotOf(&A::addActionEventRequestWithData), 8);
+    EXPECT_EQ(slotOf(&L::init), 2);
+    EXPECT_EQ(slotOf(&L::shutdown), 3);
+    EXPECT_EQ(slotOf(&L::initProxy), 5);
+    EXPECT_EQ(slotOf(&L::run), 6);
+    EXPECT_EQ(slotOf(&L::sendLocationDeliveryRequest), 7);
+    // Through the interfaces, the operations come first and in this order.
+    EXPECT_EQ(slotOf(&ActionEventRequestIfc::addActionEventRequest), 0);
+    EXPECT_EQ(slotOf(&ActionEventRequestIfc::addActionEventRequestWithData), 1);
+    EXPECT_EQ(slotOf(&LocationDeliveryRequestIfc::sendLocationDeliveryRequest), 0);
 }

@@ -2,31 +2,16 @@
 // the virtual operations that compiled clients depend on.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
 #include <memory>
 
 #include "LocalMgmtProxy.h"
 #include "LogCapture.h"
 #include "TestChannel.h"
+#include "VtableSlots.h"
 
 using namespace testing_support;
 
 namespace {
-
-// A pointer to a virtual member function holds 1 + the byte offset of its slot
-// (Itanium C++ ABI); the slot number is what a compiled caller uses.
-template <class MemberFunction>
-std::ptrdiff_t slotOf(MemberFunction function) {
-    struct Representation {
-        std::uintptr_t pointer;
-        std::ptrdiff_t adjustment;
-    } representation;
-    static_assert(sizeof(function) == sizeof(representation));
-    std::memcpy(&representation, &function, sizeof representation);
-    EXPECT_EQ(representation.pointer % sizeof(void*), 1u) << "not a virtual function";
-    return static_cast<std::ptrdiff_t>((representation.pointer - 1) / sizeof(void*));
-}
 
 using Ifc = LocalMgmtIfc;
 using P = LocalMgmtProxy;
