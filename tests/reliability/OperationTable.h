@@ -1,9 +1,10 @@
 // Every operation of the three proxies as one row: how to call it with fixed
 // arguments, its failure pattern, what it returns when the service says
 // nothing, the reply values it reads in order and where each one lands, and
-// the record it writes when the call fails. The fault sweep, the security
-// checks, the concurrency test and the reply fuzzer all walk this one table,
-// so an operation added to an interface is added here once.
+// the record it writes when the call fails, and the request it sends. The
+// request checks, the fault sweep, the security checks, the concurrency test
+// and the reply fuzzer all walk this one table, so an operation added to an
+// interface is added here once.
 #pragma once
 
 #include <functional>
@@ -70,7 +71,9 @@ std::ostream& operator<<(std::ostream& out, const CallerArgs& args);
 
 // An observer the service would call back: the framework knows it as an
 // Executable, the interfaces take it as a MgmtAgentIfc.
-class Agent : public Executable, public MgmtAgentIfc {
+// The agent interface comes first, so only a real cross-cast finds the
+// Executable part.
+class Agent : public MgmtAgentIfc, public Executable {
 public:
     void init(Context&) override {}
     void shutdown() override {}
@@ -83,6 +86,10 @@ struct Proxies {
     ActionEventRequestProxy actions;
     LocationDeliveryRequestProxy location;
     Agent agent;
+    // What the observer operations are handed: the request test swaps in
+    // agents the framework cannot name.
+    MgmtAgentIfc* handedAgent = &agent;
+    Executable* handedObserver = &agent;
 };
 
 // What sets an operation apart from the plain shape of its pattern.
@@ -93,10 +100,28 @@ enum Trait : unsigned {
     kObserver = 1u << 2,         // asks the framework context for the agent's channel first
 };
 
+// How a request goes out: style "one-way", "one-way with channel", "sync" or
+// "sync with timeout", the time-out in ms, the callback channel.
+struct Wire {
+    const char* style;
+    int timeout;
+    const char* callbackChannel;
+};
+
+// What an operation puts on the wire when the framework knows the agent's
+// channel as "agent-chan".
+struct Request {
+    const char* remote = nullptr;
+    std::vector<std::string> params;  // "<kind>:<name>=<value>" in order, kind in capitals when INOUT
+    Wire wire = {};
+    std::vector<std::string> timeline = {"send"};  // "<level> <message>" records and where the send fell
+};
+
 struct Operation {
     const char* name;  // unique, overloads told apart
     Pattern pattern;
     std::function<Result(Proxies&, CallerArgs&)> call;
+    Request request;  // empty for the event proxies, whose own tests check their requests
     Result starting;  // returned when the reply carries nothing (one-way: the constant)
     std::vector<Read> reads = {};
     FailureRecord failure = {};

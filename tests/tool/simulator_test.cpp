@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "OperationTable.h"
 #include "PhoneState.h"
 #include "SimulatedPhone.h"
 
@@ -320,67 +321,8 @@ TEST_F(SimulatorTest, InjectedUnknownAndMalformedRequestsFailAfterTheObserverIsT
     EXPECT_EQ(seen[7], "retrievePhoneBusyStatus replied");
 }
 
-// One request per remote method as the proxies send it, and the reply
-// parameters the proxies read, in valuesOf's notation ("" for one-way methods).
-const Step kContracts[] = {
-    {"setPhoneBusyStatus", {"i:busyStatus=1"}, "", ""},
-    {"clearPhoneBusyStatus", {"i:busyStatus=1"}, "", ""},
-    {"retrievePhoneBusyStatus", {}, "i:busyStatus", ""},
-    {"raiseGenericTrap", {"i:dest=0", "i:trapNo=3"}, "", ""},
-    {"raiseSpecificTrap", {"i:dest=1", "s:SNMPTrapData=oid=1.3.6"}, "", ""},
-    {"validateSNMPTrapPort", {"s:strPort=162"}, "b:result", ""},
-    {"validateSNMPTrapIPAddress", {"s:verboseSink=192.0.2.1"}, "b:result", ""},
-    {"invalidateTRVKCache", {}, "", ""},
-    {"refreshPictureClips", {}, "", ""},
-    {"factoryResetPreservingData", {}, "", ""},
-    {"performReboot", {"S:rebootReason=test"}, "b:result", ""},
-    {"performFactoryReset", {"S:password=admin123", "B:reboot=0"}, "b:result", ""},
-    {"verifyFactoryResetPassword", {"S:password=x"}, "i:result", ""},
-    {"getPingOutput", {"s:Address=192.0.2.1"}, "s:Result", ""},
-    {"getTracerouteOutput", {"s:Address=192.0.2.1"}, "s:Result", ""},
-    {"getEnvironmentVariable", {"i:VariableSelection=1"}, "s:Acknowledge s:Result", ""},
-    {"getIDAndDisplayName", {"S:identifier=", "S:displayname="}, "b:result S:identifier S:displayname", ""},
-    {"getUserDataSpaceInfo", {}, "s:Acknowledge s:spaceinfo", ""},
-    {"clearSpecificUserData", {"i:specificGroup=2"}, "", ""},
-    {"clearAllUserData", {}, "b:result", ""},
-    {"clearMobileUserData", {}, "b:result", ""},
-    {"changeCurrentUser", {"s:userType=visitorUser"}, "b:result", ""},
-    {"cleanupUserData", {"s:filetype=ringer", "i:userType=2"}, "", ""},
-    {"getFileTypeMetadata", {"s:FileType=ringer"}, "s:FileTypeMetadata", ""},
-    {"getFileTypeCountLimit", {"s:FileType=ringer"}, "i:FileTypeCountLimit", ""},
-    {"getFileTypeNameLimit", {"s:FileType=ringer"}, "i:FileTypeNameLimit", ""},
-    {"getFilePathFromType", {"S:filename=Classic.raw", "s:filetype=ringer"}, "b:result S:filename", ""},
-    {"getFilePathFromTypeAndUser", {"S:filename=Classic.raw", "s:filetype=ringer", "i:userType=2"},
-     "b:result S:filename", ""},
-    {"getListOfFilesOfType", {"s:FileType=ringer", "S:FileNames=empty"}, "S:FileNames", ""},
-    {"getListOfFilesOfTypeAndUser", {"s:FileType=ringer", "S:FileNames=empty", "i:userType=2"}, "S:FileNames", ""},
-    {"deleteFile", {"i:fileType=11", "s:filename=Chirp.raw"}, "b:result", ""},
-    {"validateFile", {"i:fileType=11", "s:filename=Classic.raw"}, "b:result", ""},
-    {"uploadUserFile", {"i:filetype=11", "s:filename=Classic.raw"}, "i:result", ""},
-    {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename=Classic.raw"}, "i:result", ""},
-    {"upgradeSoftwareImageWithFile", {"s:filename=phone.img"}, "i:result", ""},
-    {"startDownloadWithFileType", {"i:filetype=11", "b:displayProgress=1", "i:certificateType=0"}, "b:result", ""},
-    {"startDownloadWithFileTypeAndCallback", {"i:filetype=11", "b:displayProgress=1", "i:certificateType=0"},
-     "b:result", ""},
-    {"startDownloadWithManyParams",
-     {"i:downloadProtocol=0", "s:port=69", "s:server=tftp", "s:username=", "s:password=", "i:filetype=11",
-      "s:sourcepath=/", "s:filename=F.raw", "b:displayProgress=0", "i:certificateType=0"},
-     "b:result", ""},
-    {"startDownloadWithManyParamsAndCallback", downloadFrom("G.raw", false), "b:result", ""},
-    {"setData", {"S:manageableData=audio.keyClick=false"}, "b:result S:manageableData", ""},
-    {"getData", {"S:manageableData="}, "b:result S:manageableData", ""},
-    {"manageableDataChanged", {"S:manageableData=audio.keyClick=true"}, "S:manageableData i:numObservers", ""},
-    {"findSchemaName", {"s:nodeId=audio.keyClick"}, "s:schemaName", ""},
-    {"getSchema", {"s:schemaName=AudioSettings", "S:manageableData="}, "b:result S:manageableData", ""},
-    {"exportSchema", {"s:schemaName=AudioSettings"}, "s:schemaXml", ""},
-    {"checkDataEditable", {"S:manageableData=audio.keyClick=", "i:accessLevel=0"}, "b:result S:manageableData", ""},
-    {"setDataEditable", {"S:manageableData=audio.keyClick=", "i:editableStatus=1"}, "", ""},
-    {"registerManagementIdentity", {"s:managementId=m1"}, "", ""},
-    {"registerManagementIdentityBulkData", {"s:managementId=m1", "b:bulkDataManageable=1"}, "", ""},
-    {"observeData", {"s:nodeId=audio"}, "b:result", ""},
-    {"observeDataBulkData", {"s:nodeId=audio", "b:bulkDataManageable=1"}, "b:result", ""},
-    {"observeListDataBulkData", {"s:rootIds=[audio]"}, "b:result", ""},
-    {"stopObservingData", {"s:nodeId=audio"}, "b:result", ""},
+// The event proxies' requests; the operation table leaves theirs empty.
+const Step kEventRequests[] = {
     {"addActionEventRequest", {"i:type=1"}, "", ""},
     {"addActionEventRequestWithData", {"i:type=1", "s:data=x"}, "", ""},
     {"sendLocationDeliveryRequest", {}, "", ""},
@@ -399,21 +341,35 @@ std::string signatureOf(const Method& reply) {
     return signature;
 }
 
+// Every request the operation table says the proxies send must be answered
+// with exactly the values they read back.
 TEST(SimulatorTable, AnswersEveryMethodTheProxiesSendWithWhatTheyRead) {
     SimulatedPhone phone;
     std::vector<std::string> contracted;
-    for (const Step& contract : kContracts) {
-        contracted.push_back(contract.remote);
-        Request request(contract.remote, contract.params);
+    const auto answer = [&](const char* remote, const std::vector<std::string>& params, bool sync,
+                            const std::string& wanted) {
+        contracted.push_back(remote);
+        Request request(remote, params);
         std::string channel = "agent-1";
-        if (contract.wanted.empty()) {
-            EXPECT_NO_THROW(phone.asynchronousCallWithChannel(request.method, channel)) << contract.remote;
-            continue;
+        if (!sync) {
+            EXPECT_NO_THROW(phone.asynchronousCallWithChannel(request.method, channel)) << remote;
+            return;
         }
         Method reply;
-        EXPECT_NO_THROW(phone.synchronousCall(request.method, reply, channel)) << contract.remote;
-        EXPECT_EQ(signatureOf(reply), contract.wanted) << contract.remote;
+        EXPECT_NO_THROW(phone.synchronousCall(request.method, reply, channel)) << remote;
+        EXPECT_EQ(signatureOf(reply), wanted) << remote;
+    };
+    for (const reliability::Operation& operation : reliability::operations()) {
+        if (operation.request.remote == nullptr) continue;
+        std::string wanted;
+        for (const reliability::Read& read : operation.reads) {
+            const char kind = "isb"[read.kind];
+            wanted += std::string(wanted.empty() ? "" : " ") +
+                      (read.direction == INOUT ? char(std::toupper(kind)) : kind) + ":" + read.name;
+        }
+        answer(operation.request.remote, operation.request.params, operation.synchronous(), wanted);
     }
+    for (const Step& event : kEventRequests) answer(event.remote, event.params, false, "");
     std::sort(contracted.begin(), contracted.end());
     EXPECT_EQ(phone.remoteMethods(), contracted);
 }
