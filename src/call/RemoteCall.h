@@ -64,9 +64,6 @@ public:
         return step([&] { handle(reply_); });
     }
 
-    // False once the guarded region has been left through a failure.
-    bool succeeded() const { return !failed_; }
-
 private:
     template <class Value>
     Reply& read(const char* name, Value& value, Parameter::directions direction) {
@@ -164,8 +161,6 @@ public:
     GuardedCall<OnFailure> onFailure(OnFailure handler) {
         return GuardedCall<OnFailure>(*this, std::move(handler));
     }
-
-    const Method& request() const { return request_; }
 
 private:
     template <class>
