@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "Printer.h"
-#include "ProxyLibrary.h"
 #include "Session.h"
 
 namespace mgmtctl {
