@@ -8,7 +8,7 @@
 #                          set names `enum` (a load of a value its enumeration cannot
 #                          hold) on its own: clang checks every such load, GCC only
 #                          some, so CI also runs the proxy tests built with clang
-#                          (.ci/clang-sanitizers.sh).
+#                          (.ci/clang.sh).
 #   MGMT_SANITIZE=thread   ThreadSanitizer.
 #   MGMT_BUILD_FUZZ=ON     libFuzzer coverage everywhere and the targets in fuzz/;
 #                          clang only, normally together with MGMT_SANITIZE=address.

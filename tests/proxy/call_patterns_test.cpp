@@ -113,9 +113,3 @@ TEST_F(PatternTest, OtherExceptionsAndFailuresWhileBuildingAreNeverCaught) {
     EXPECT_EQ(reports, 0);
     EXPECT_FALSE(result);
 }
-
-TEST_F(PatternTest, UnboundChannelIsAClearErrorNotACrash) {
-    bool partial = false;
-    EXPECT_THROW(patternD(nullptr, partial), std::logic_error);
-    EXPECT_THROW(RemoteCall(nullptr, "x").post(), std::logic_error);
-}
