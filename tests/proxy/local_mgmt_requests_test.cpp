@@ -80,8 +80,12 @@ TEST(LocalMgmtRequests, AnAgentWithoutAKnownChannelIsReportedAndTheRequestStillG
     const struct {
         const char* name;
         MgmtAgentIfc* agent;
-        Executable* observer;  // what the download operations get
-    } cases[] = {{"null", nullptr, nullptr}, {"not an Executable", &bare, nullptr}, {"unknown", &unknown, &unknown}};
+        Executable* observer;     // what the download operations get
+        bool withContext = true;  // false: the channel has no framework context to ask
+    } cases[] = {{"null", nullptr, nullptr},
+                 {"not an Executable", &bare, nullptr},
+                 {"unknown", &unknown, &unknown},
+                 {"on a channel without a framework context", &unknown, &unknown, false}};
     for (const Operation& operation : reliability::operations()) {
         const reliability::Request& expected = operation.request;
         if (expected.remote == nullptr || *expected.wire.callbackChannel == '\0') continue;
@@ -90,6 +94,7 @@ TEST(LocalMgmtRequests, AnAgentWithoutAKnownChannelIsReportedAndTheRequestStillG
             Rig rig;
             rig.proxies.handedAgent = c.agent;
             rig.proxies.handedObserver = c.observer;
+            if (!c.withContext) rig.channel.frameworkContext = nullptr;
             LogCapture log({2, 5});
             operation.call(rig.proxies, rig.args);
             EXPECT_EQ(rig.channel.only().request.name(), expected.remote);
