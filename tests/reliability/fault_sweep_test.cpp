@@ -23,7 +23,9 @@ using ::testing::HasSubstr;
 
 namespace {
 
-const char* const kFaultText = "injected: service unreachable";
+// With conversions that read or write memory that is not there, should the
+// text ever be used as a format instead of written literally.
+const char* const kFaultText = "injected: service unreachable %s%n%x%d%%";
 
 // Records that report failures; traces and progress records sit above level 3.
 std::vector<LogRecord> failureRecords(const LogCapture& log) {

@@ -10,7 +10,6 @@
 
 using namespace reliability;
 using testing_support::LogCapture;
-using testing_support::TestChannel;
 
 namespace {
 
@@ -60,65 +59,10 @@ TEST(Security, NoPasswordReachesTheLogOrStandardOutput) {
     EXPECT_EQ(handedOver, std::set<std::string>(secrets().begin(), secrets().end()));
 }
 
-TEST(Security, DataRecordShowsTheDataWithPasswordsMasked) {
-    const Operation* setData = nullptr;
-    for (const Operation& operation : operations())
-        if (std::string(operation.name) == "setData") setData = &operation;
-    ASSERT_NE(setData, nullptr);
+// Exception texts are checked literally by the fault sweep, file names by the
+// file catalogue's tests; here the callback channel's name from the framework.
+TEST(Security, ChannelNamesAreWrittenLiterally) {
     LogCapture log({5});
-    run(*setData, Scenario{Fault::None, 0, ""});
-    std::vector<std::string> dataRecords;
-    for (const LogRecord& record : log.records())
-        if (record.format == "Proxy - setData - sent = %s\n") dataRecords.push_back(record.message);
-    ASSERT_EQ(dataRecords.size(), 1u);
-    EXPECT_TRUE(mentions(dataRecords[0], "ringVolume=7")) << dataRecords[0];
-    EXPECT_TRUE(mentions(dataRecords[0], "sipPassword=")) << dataRecords[0];
-    for (const std::string& secret : secrets()) EXPECT_FALSE(mentions(dataRecords[0], secret));
-}
-
-TEST(Security, ExceptionTextsAreWrittenLiterally) {
-    RebootCounter reboots;
-    std::size_t checked = 0;
-    for (const Operation& operation : operations()) {
-        if (operation.failure.format == nullptr ||
-            std::string(operation.failure.format).find("%s") == std::string::npos)
-            continue;
-        const Scenario scenario{Fault::CallThrows, 0, kConversions};
-        SCOPED_TRACE(describe(operation, scenario));
-        LogCapture log({0, 1, 2, 3, 4, 5, 6});
-        testing::internal::CaptureStdout();
-        run(operation, scenario);
-        const std::string standardOutput = testing::internal::GetCapturedStdout();
-        const std::string literal = withText(operation.failure.format, kConversions);
-        if (operation.failure.onStandardOutput) {
-            EXPECT_EQ(standardOutput, literal);
-        } else {
-            std::vector<std::string> messages;
-            for (const LogRecord& record : log.records())
-                if (record.format == operation.failure.format) messages.push_back(record.message);
-            EXPECT_EQ(messages, std::vector<std::string>{literal});
-        }
-        ++checked;
-    }
-    EXPECT_EQ(checked, 26u);  // every pattern-E operation and both reboot fallbacks
-}
-
-TEST(Security, FileAndChannelNamesAreWrittenLiterally) {
-    const std::string name = std::string(kConversions) + ".wav";
-    LogCapture log({4, 5});
-
-    // A path from the service, and the caller's own when the call fails.
-    TestChannel channel;
-    LocalMgmtProxy proxy;
-    proxy.initProxy(channel);
-    channel.replyBool("result", true).replyString("filename", name, Parameter::INOUT);
-    std::string filename = "before";
-    EXPECT_TRUE(proxy.getFilePathFromType(LocalMgmtIfc::FILETYPE_RINGER, filename));
-    channel.failWith("down");
-    std::string callers = name;
-    EXPECT_FALSE(proxy.getFilePathFromType(LocalMgmtIfc::FILETYPE_RINGER, callers, LocalMgmtIfc::USER_DEFAULT));
-
-    // A callback channel name from the framework.
     const Operation* observe = nullptr;
     for (const Operation& operation : operations())
         if (std::string(operation.name) == "observeManageableData") observe = &operation;
@@ -127,9 +71,6 @@ TEST(Security, FileAndChannelNamesAreWrittenLiterally) {
 
     std::vector<std::string> messages;
     for (const LogRecord& record : log.records())
-        if (record.level == 4 || record.format == "%s: callback channel set: %s") messages.push_back(record.message);
-    EXPECT_EQ(messages, (std::vector<std::string>{
-                            "getFilePathFromType[11][" + name + "][true]",
-                            "getFilePathFromType for user[11][" + name + "][4][false]",
-                            "observeData: callback channel set: " + std::string(kConversions)}));
+        if (record.format == "%s: callback channel set: %s") messages.push_back(record.message);
+    EXPECT_EQ(messages, std::vector<std::string>{"observeData: callback channel set: " + std::string(kConversions)});
 }
