@@ -9,8 +9,9 @@
 // their framework part.
 class MGMT_INTERFACE ActionEventRequestIfc {
 public:
-    // Travels as its integer value; values outside the named ones are forwarded too.
-    enum EventType {
+    // Travels as its integer value; any int, named or not, is forwarded (hence
+    // the fixed type).
+    enum EventType : int {
         EVENT_NONE = 0,
         EVENT_KEY_PRESS = 1,
         EVENT_CALL_STATE = 2,

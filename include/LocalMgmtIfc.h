@@ -1,6 +1,10 @@
 // The local management service as client code sees it. The order of the
 // virtual operations below is the binary interface existing clients are
 // compiled against: never reorder, insert or remove one.
+//
+// Every enumeration here is fixed to int: callers pass any int, named or not,
+// and each one has a defined meaning on the wire. The fixed type changes
+// neither size nor mangling.
 #pragma once
 
 #include <list>
@@ -10,7 +14,7 @@
 #include "MgmtInterfaceExport.h"
 
 // Selects one environment variable of the device; travels as its integer value.
-enum envVar {
+enum envVar : int {
     ENV_DEVICE_NAME = 0,
     ENV_MAC_ADDRESS = 1,
     ENV_IP_ADDRESS = 2,
@@ -22,7 +26,7 @@ enum envVar {
 class MGMT_INTERFACE LocalMgmtIfc : public DxlDictionary {
 public:
     // The service knows file types by name; values without a name are sent as "swBind".
-    enum eFiletype {
+    enum eFiletype : int {
         FILETYPE_SWBIND = 1,
         FILETYPE_MOH = 2,
         FILETYPE_IMAGES = 3,
@@ -43,7 +47,7 @@ public:
 
     // Kinds of user the telephone runs for. 0 and 1 are deliberately unnamed:
     // both mean the base user.
-    enum eUsertype {
+    enum eUsertype : int {
         USER_VISITOR = 2,
         USER_MIGRATE_TO_VISITOR = 3,
         USER_DEFAULT = 4,
@@ -55,39 +59,39 @@ public:
 
     // The enumerations below belong to the service; the proxy forwards their
     // integer values without interpreting them.
-    enum TrapDest {
+    enum TrapDest : int {
         TRAP_DEST_ALL = 0,
         TRAP_DEST_PRIMARY = 1,
         TRAP_DEST_SECONDARY = 2,
     };
 
-    enum eResetSpecificUserDataGroup {
+    enum eResetSpecificUserDataGroup : int {
         RESET_CALL_LOGS = 0,
         RESET_CONTACTS = 1,
         RESET_PREFERENCES = 2,
         RESET_USER_FILES = 3,
     };
 
-    enum eDownloadProtocol {
+    enum eDownloadProtocol : int {
         PROTOCOL_TFTP = 0,
         PROTOCOL_FTP = 1,
         PROTOCOL_HTTP = 2,
         PROTOCOL_HTTPS = 3,
     };
 
-    enum eCertificateType {
+    enum eCertificateType : int {
         CERTIFICATE_NONE = 0,
         CERTIFICATE_DEVICE = 1,
         CERTIFICATE_SERVER = 2,
     };
 
-    enum eAccessLevel {
+    enum eAccessLevel : int {
         ACCESS_USER = 0,
         ACCESS_ADMIN = 1,
         ACCESS_SERVICE = 2,
     };
 
-    enum eEditableStatus {
+    enum eEditableStatus : int {
         EDITABLE_NO = 0,
         EDITABLE_YES = 1,
     };

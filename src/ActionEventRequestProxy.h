@@ -8,7 +8,7 @@
 #include "Framework.h"
 #include "ProxyFactory.h"
 
-class ActionEventRequestProxy : public Proxy, public ActionEventRequestIfc {
+class MGMT_PROXY ActionEventRequestProxy : public Proxy, public ActionEventRequestIfc {
 public:
     ActionEventRequestProxy() = default;
     ~ActionEventRequestProxy() override;
@@ -21,8 +21,6 @@ public:
     void addActionEventRequest(ActionEventRequestIfc::EventType type) override;
     void addActionEventRequestWithData(ActionEventRequestIfc::EventType type,
                                        const std::string& data) override;
-
-    ProxyRequest* channel() const { return proxyReq; }
 
 private:
     ProxyRequest* proxyReq = nullptr;  // not owned

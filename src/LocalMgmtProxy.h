@@ -14,7 +14,7 @@
 #include "LocalMgmtIfc.h"
 #include "ProxyFactory.h"
 
-class LocalMgmtProxy : public Proxy, public LocalMgmtIfc {
+class MGMT_PROXY LocalMgmtProxy : public Proxy, public LocalMgmtIfc {
 public:
     LocalMgmtProxy() = default;
     ~LocalMgmtProxy() override;
@@ -91,18 +91,26 @@ public:
     bool validateSNMPTrapIPAddress(const std::string& address);
     std::string convertUserTypeEnumToString(eUsertype userType);
     std::string convertFileTypeEnumToString(eFiletype fileType);
-    // The in-process implementation of the service, looked up once per proxy;
-    // after that, asking costs a load.
-    LocalMgmtIfc* getService() { return localServiceLookedUp ? localService : lookUpService(); }
+    // The in-process implementation of the service, looked up once per proxy.
+    LocalMgmtIfc* getService();
     // Fills callbackChan with the observer's channel; methodName only labels the records.
     void findCallBackChan(Executable* observer, std::string& callbackChan, std::string methodName);
 
-    ProxyRequest* channel() const { return proxyReq; }
-    LocalMgmtIfc* cachedService() const { return localService; }
-    bool serviceLookedUp() const { return localServiceLookedUp; }
-
 private:
-    LocalMgmtIfc* lookUpService();
+    // getService for the proxy's own operations: after the one lookup, asking
+    // costs a load. `operation` names the caller when the proxy is not bound
+    // yet; the compiler fills it in where the call is made.
+    MGMT_INTERNAL LocalMgmtIfc* localServiceFor(const char* operation = __builtin_FUNCTION()) {
+        return localServiceLookedUp ? localService : lookUpService(operation);
+    }
+    MGMT_INTERNAL LocalMgmtIfc* lookUpService(const char* operation);
+    // findCallBackChan for the proxy's own operations: the label stays a
+    // literal instead of becoming a string per call. An agent is reached
+    // through its Executable part.
+    MGMT_INTERNAL void resolveCallBackChan(Executable* observer, std::string& callbackChan, const char* methodName,
+                                           const char* operation = __builtin_FUNCTION());
+    MGMT_INTERNAL void resolveCallBackChan(MgmtAgentIfc* agent, std::string& callbackChan, const char* methodName,
+                                           const char* operation = __builtin_FUNCTION());
 
     ProxyRequest* proxyReq = nullptr;     // not owned
     LocalMgmtIfc* localService = nullptr;  // not owned

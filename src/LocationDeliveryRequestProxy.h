@@ -5,7 +5,7 @@
 #include "LocationDeliveryRequestIfc.h"
 #include "ProxyFactory.h"
 
-class LocationDeliveryRequestProxy : public Proxy, public LocationDeliveryRequestIfc {
+class MGMT_PROXY LocationDeliveryRequestProxy : public Proxy, public LocationDeliveryRequestIfc {
 public:
     LocationDeliveryRequestProxy() = default;
     ~LocationDeliveryRequestProxy() override;
@@ -16,8 +16,6 @@ public:
     virtual void run() {}
 
     void sendLocationDeliveryRequest() override;
-
-    ProxyRequest* channel() const { return proxyReq; }
 
 private:
     ProxyRequest* proxyReq = nullptr;  // not owned

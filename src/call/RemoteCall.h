@@ -98,6 +98,17 @@ private:
 
 class RemoteCall;
 
+// The channel of a proxy that `operation` is about to use. A proxy that
+// initProxy never bound is the caller's error, reported as one, naming the
+// operation, before anything is built, sent or looked up.
+[[noreturn, gnu::cold, gnu::noinline]] inline void calledBeforeInitProxy(const char* operation) {
+    throw std::logic_error(std::string(operation) + " called before initProxy bound the proxy to a channel");
+}
+inline ProxyRequest& boundChannel(ProxyRequest* channel, const char* operation) {
+    if (channel == nullptr) calledBeforeInitProxy(operation);
+    return *channel;
+}
+
 // Integers and enumerations travel as int parameters.
 template <class T>
 constexpr bool isIntLike = (std::is_integral_v<T> && !std::is_same_v<T, bool>) || std::is_enum_v<T>;
@@ -119,10 +130,10 @@ private:
 
 class RemoteCall {
 public:
-    // A channel that was never bound is a programming error in the caller,
-    // reported as such rather than followed into a crash.
-    RemoteCall(ProxyRequest* channel, const char* remoteName)
-        : channel_(channel), request_(remoteName, Method::REQUEST) {}
+    // `operation` only names the caller in the error of an unbound proxy; the
+    // compiler fills it in where the call is made.
+    RemoteCall(ProxyRequest* channel, const char* remoteName, const char* operation = __builtin_FUNCTION())
+        : channel_(boundChannel(channel, operation)), request_(remoteName, Method::REQUEST) {}
     RemoteCall(const RemoteCall&) = delete;
     RemoteCall& operator=(const RemoteCall&) = delete;
 
@@ -147,8 +158,8 @@ public:
     RemoteCall& inout(const char*, const char*) = delete;
 
     // One-way calls: nothing comes back and nothing is caught.
-    void post() { channel().asynchronousCall(request_); }
-    void post(std::string& callbackChannel) { channel().asynchronousCallWithChannel(request_, callbackChannel); }
+    void post() { channel_.asynchronousCall(request_); }
+    void post(std::string& callbackChannel) { channel_.asynchronousCallWithChannel(request_, callbackChannel); }
 
     // Synchronous calls without a failure handler (pattern C).
     Reply<Unguarded> send() { return GuardedCall<Unguarded>(*this, {}).send(); }
@@ -179,13 +190,7 @@ private:
         return *this;
     }
 
-    ProxyRequest& channel() {
-        if (channel_ == nullptr)
-            throw std::logic_error("proxy used before initProxy bound it to a channel");
-        return *channel_;
-    }
-
-    ProxyRequest* channel_;
+    ProxyRequest& channel_;
     Method request_;
 };
 
@@ -193,7 +198,7 @@ template <class OnFailure>
 Reply<OnFailure> GuardedCall<OnFailure>::send() {
     return Reply<OnFailure>(onFailure_, [this](Method& reply) {
         std::string noCallbackChannel;
-        call_.channel().synchronousCall(call_.request_, reply, noCallbackChannel);
+        call_.channel_.synchronousCall(call_.request_, reply, noCallbackChannel);
     });
 }
 
@@ -201,14 +206,14 @@ template <class OnFailure>
 Reply<OnFailure> GuardedCall<OnFailure>::send(int timeout) {
     return Reply<OnFailure>(onFailure_, [this, timeout](Method& reply) {
         std::string noCallbackChannel;
-        call_.channel().synchronousCall(call_.request_, reply, noCallbackChannel, timeout);
+        call_.channel_.synchronousCall(call_.request_, reply, noCallbackChannel, timeout);
     });
 }
 
 template <class OnFailure>
 Reply<OnFailure> GuardedCall<OnFailure>::send(std::string& callbackChannel) {
     return Reply<OnFailure>(onFailure_, [this, &callbackChannel](Method& reply) {
-        call_.channel().synchronousCall(call_.request_, reply, callbackChannel);
+        call_.channel_.synchronousCall(call_.request_, reply, callbackChannel);
     });
 }
 

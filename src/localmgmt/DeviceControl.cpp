@@ -23,20 +23,17 @@ bool acknowledged(Method& reply) {
 }
 
 // Ping and traceroute differ only in the remote name.
-std::string diagnosticOutput(ProxyRequest* proxyReq, const char* remoteName,
-                             const std::string& address) {
+std::string diagnosticOutput(RemoteCall&& call, const std::string& address) {
     std::string output;
-    RemoteCall(proxyReq, remoteName).in("Address", address).send().out("Result", output);
+    call.in("Address", address).send().out("Result", output);
     return output;
 }
 
 // Both trap settings are checked by the service. Failures go under the schema
 // lookup's label, deliberately.
-bool trapSettingAccepted(ProxyRequest* proxyReq, const char* remoteName, const char* parameter,
-                         const std::string& value) {
+bool trapSettingAccepted(RemoteCall&& call, const char* parameter, const std::string& value) {
     bool result = false;
-    RemoteCall(proxyReq, remoteName)
-        .in(parameter, value)
+    call.in(parameter, value)
         .onFailure(MGMT_ERROR_RECORD("findSchemaName: %s\n"))
         .send()
         .out("result", result);
@@ -166,19 +163,19 @@ bool LocalMgmtProxy::getEnvironmentVariable(envVar variable, std::string& value)
 }
 
 std::string LocalMgmtProxy::getPingOutput(const std::string& address) {
-    return diagnosticOutput(proxyReq, "getPingOutput", address);
+    return diagnosticOutput(RemoteCall(proxyReq, "getPingOutput"), address);
 }
 
 std::string LocalMgmtProxy::getTracerouteOutput(const std::string& address) {
-    return diagnosticOutput(proxyReq, "getTracerouteOutput", address);
+    return diagnosticOutput(RemoteCall(proxyReq, "getTracerouteOutput"), address);
 }
 
 bool LocalMgmtProxy::validateSNMPTrapPort(const std::string& port) {
     MGMT_TRACE("validateSNMPTrapPort");
-    return trapSettingAccepted(proxyReq, "validateSNMPTrapPort", "strPort", port);
+    return trapSettingAccepted(RemoteCall(proxyReq, "validateSNMPTrapPort"), "strPort", port);
 }
 
 bool LocalMgmtProxy::validateSNMPTrapIPAddress(const std::string& address) {
     MGMT_TRACE("validateSNMPTrapIPAddress");
-    return trapSettingAccepted(proxyReq, "validateSNMPTrapIPAddress", "verboseSink", address);
+    return trapSettingAccepted(RemoteCall(proxyReq, "validateSNMPTrapIPAddress"), "verboseSink", address);
 }

@@ -42,7 +42,7 @@ bool LocalMgmtProxy::startDownload(eFiletype fileType, Executable* observer, boo
     MGMT_TRACE("startDownloadWithFileTypeAndCallback");
     // Resolved before the guard: a failure here is the caller's to see.
     std::string callbackChan;
-    findCallBackChan(observer, callbackChan, "startDownloadWithFileTypeAndCallback");
+    resolveCallBackChan(observer, callbackChan, "startDownloadWithFileTypeAndCallback");
     bool result = false;
     RemoteCall(proxyReq, "startDownloadWithFileTypeAndCallback")
         .in("filetype", fileType)
@@ -78,7 +78,7 @@ bool LocalMgmtProxy::startDownload(eDownloadProtocol protocol, const std::string
     MGMT_TRACE("startDownloadWithManyParamsAndCallback");
     // Resolved before the guard: a failure here is the caller's to see.
     std::string callbackChan;
-    findCallBackChan(observer, callbackChan, "startDownloadWithManyParamsAndCallback");
+    resolveCallBackChan(observer, callbackChan, "startDownloadWithManyParamsAndCallback");
     bool result = false;
     // The observer hears of progress, so this one waits as long as the channel does.
     withSource(RemoteCall(proxyReq, "startDownloadWithManyParamsAndCallback"), protocol, port, server, username,

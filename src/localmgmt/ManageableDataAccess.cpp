@@ -80,25 +80,25 @@ namespace {
 }  // namespace
 
 bool LocalMgmtProxy::setData(ManageableData& data) {
-    if (LocalMgmtIfc* service = getService()) return service->setData(data);
+    if (LocalMgmtIfc* service = localServiceFor()) return service->setData(data);
     return sendSetData(proxyReq, data);
 }
 
 bool LocalMgmtProxy::getData(ManageableData& data) {
     MGMT_TRACE("getData");
-    if (LocalMgmtIfc* service = getService()) return service->getData(data);
+    if (LocalMgmtIfc* service = localServiceFor()) return service->getData(data);
     return sendGetData(proxyReq, data);
 }
 
 int LocalMgmtProxy::manageableDataChanged(ManageableData& data) {
     MGMT_TRACE("manageableDataChanged");
-    if (LocalMgmtIfc* service = getService()) return service->manageableDataChanged(data);
+    if (LocalMgmtIfc* service = localServiceFor()) return service->manageableDataChanged(data);
     return sendManageableDataChanged(proxyReq, data);
 }
 
 std::string LocalMgmtProxy::findSchemaName(const std::string& nodeId) {
     MGMT_TRACE("findSchemaName");
-    if (LocalMgmtIfc* service = getService()) return service->findSchemaName(nodeId);
+    if (LocalMgmtIfc* service = localServiceFor()) return service->findSchemaName(nodeId);
     return sendFindSchemaName(proxyReq, nodeId);
 }
 

@@ -3,28 +3,24 @@
 // carries that channel; the requests go out even when none is known.
 #include "localmgmt/LocalMgmtOperation.h"
 
-namespace {
-
-// The channel the service will call `agent` back on, empty when none is known.
 // The framework knows channels by Executable; an agent that is not one has none.
-std::string callbackChannelOf(LocalMgmtProxy& proxy, MgmtAgentIfc* agent, const char* remoteName) {
-    std::string callbackChan;
-    proxy.findCallBackChan(dynamic_cast<Executable*>(agent), callbackChan, remoteName);
-    return callbackChan;
+void LocalMgmtProxy::resolveCallBackChan(MgmtAgentIfc* agent, std::string& callbackChan, const char* methodName,
+                                         const char* operation) {
+    resolveCallBackChan(dynamic_cast<Executable*>(agent), callbackChan, methodName, operation);
 }
-
-}  // namespace
 
 void LocalMgmtProxy::registerManagementIdentity(const std::string& managementId, MgmtAgentIfc* agent) {
     MGMT_TRACE("registerManagementIdentity");
-    std::string callbackChan = callbackChannelOf(*this, agent, "registerManagementIdentity");
+    std::string callbackChan;
+    resolveCallBackChan(agent, callbackChan, "registerManagementIdentity");
     RemoteCall(proxyReq, "registerManagementIdentity").in("managementId", managementId).post(callbackChan);
 }
 
 void LocalMgmtProxy::registerManagementIdentity(const std::string& managementId, MgmtAgentIfc* agent,
                                                 bool bulkDataManageable) {
     MGMT_TRACE("registerManagementIdentity - with bulk data handling");
-    std::string callbackChan = callbackChannelOf(*this, agent, "registerManagementIdentityBulkData");
+    std::string callbackChan;
+    resolveCallBackChan(agent, callbackChan, "registerManagementIdentityBulkData");
     RemoteCall(proxyReq, "registerManagementIdentityBulkData")
         .in("managementId", managementId)
         .in("bulkDataManageable", bulkDataManageable)
@@ -36,7 +32,8 @@ void LocalMgmtProxy::registerManagementIdentity(const std::string& managementId,
 
 bool LocalMgmtProxy::observeManageableData(const std::string& nodeId, MgmtAgentIfc* agent) {
     MGMT_TRACE("observeManageableData");
-    std::string callbackChan = callbackChannelOf(*this, agent, "observeData");
+    std::string callbackChan;
+    resolveCallBackChan(agent, callbackChan, "observeData");
     bool result = false;
     RemoteCall(proxyReq, "observeData")
         .in("nodeId", nodeId)
@@ -49,7 +46,8 @@ bool LocalMgmtProxy::observeManageableData(const std::string& nodeId, MgmtAgentI
 bool LocalMgmtProxy::observeManageableData(const std::string& nodeId, MgmtAgentIfc* agent,
                                            bool bulkDataManageable) {
     MGMT_TRACE("observeManageableData - with bulk data handling");
-    std::string callbackChan = callbackChannelOf(*this, agent, "observeDataBulkData");
+    std::string callbackChan;
+    resolveCallBackChan(agent, callbackChan, "observeDataBulkData");
     bool result = false;
     RemoteCall(proxyReq, "observeDataBulkData")
         .in("nodeId", nodeId)
@@ -62,7 +60,8 @@ bool LocalMgmtProxy::observeManageableData(const std::string& nodeId, MgmtAgentI
 
 bool LocalMgmtProxy::observeManageableData(const std::list<std::string>& rootIds, MgmtAgentIfc* agent) {
     MGMT_TRACE("observeManageableData of a list of rootIDs - with implied bulk data handling");
-    std::string callbackChan = callbackChannelOf(*this, agent, "observeListDataBulkData");
+    std::string callbackChan;
+    resolveCallBackChan(agent, callbackChan, "observeListDataBulkData");
     bool result = false;
     std::string serializedRootIds;
     Serializer::serialize(serializedRootIds, rootIds);
@@ -77,7 +76,8 @@ bool LocalMgmtProxy::observeManageableData(const std::list<std::string>& rootIds
 
 bool LocalMgmtProxy::stopObservingManageableData(const std::string& nodeId, MgmtAgentIfc* agent) {
     MGMT_TRACE("stopObservingManageableData");
-    std::string callbackChan = callbackChannelOf(*this, agent, "stopObservingData");
+    std::string callbackChan;
+    resolveCallBackChan(agent, callbackChan, "stopObservingData");
     bool result = false;
     RemoteCall(proxyReq, "stopObservingData")
         .in("nodeId", nodeId)

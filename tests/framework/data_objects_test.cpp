@@ -70,6 +70,10 @@ TEST(TextFormsTest, ExactTexts) {
     EXPECT_EQ(dataText({{"", ""}}), "=");
     EXPECT_EQ(dataText({{"b", "x;y=z\\"}, {"a", "\n\xc3\xa9"}}), "a=\\x0a\xc3\xa9;b=x\\;y\\=z\\\\");
 
+    std::list<std::string> read;  // escapes are read in either case
+    Serializer::deserialize("[\\x4A\\x0a,\\x4b]", read);
+    EXPECT_EQ(read, (std::list<std::string>{"J\n", "K"}));
+
     std::string twice = "k=1;j=2;k=3";  // the last value of a key wins
     MemoryInfo info;
     EXPECT_TRUE(info.deserialize(twice));

@@ -1,6 +1,7 @@
 // A client of the installed package: creates each proxy through its factory,
-// casts it to its interface, binds it to a channel of its own and checks what
-// one call sends. Exit status 0 when everything holds.
+// casts it to its interface and to its proxy class, binds it to a channel of
+// its own, and checks what the interface and the proxy class's own members
+// send and answer. Exit status 0 when everything holds.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -32,6 +33,16 @@ public:
         options.push_back(option);
         return true;
     }
+};
+
+class ClientContext : public FrameworkContext {
+public:
+    std::string findChannel(Executable*) override { return "client-chan"; }
+};
+
+struct Observer : Executable {
+    void init(Context&) override {}
+    void shutdown() override {}
 };
 
 int failures = 0;
@@ -67,12 +78,34 @@ int main() {
         check(channel.sent[1].name() == "retrievePhoneBusyStatus", "then retrievePhoneBusyStatus");
     }
 
+    // The proxy class itself and its own members.
+    auto* own = dynamic_cast<LocalMgmtProxy*>(proxy.get());
+    check(own != nullptr, "createLocalMgmtProxy gives a LocalMgmtProxy");
+    if (own == nullptr) return 1;
+    ClientContext context;
+    channel.frameworkContext = &context;
+    own->validateSNMPTrapPort("162");
+    own->validateSNMPTrapIPAddress("10.0.0.9");
+    check(channel.sent.size() == 4 && channel.sent[2].name() == "validateSNMPTrapPort" &&
+              channel.sent[3].name() == "validateSNMPTrapIPAddress",
+          "the trap setting checks are sent");
+    check(own->convertUserTypeEnumToString(LocalMgmtIfc::USER_VISITOR) == "visitorUser", "user type name");
+    check(own->convertFileTypeEnumToString(LocalMgmtIfc::FILETYPE_RINGER) == "ringer", "file type name");
+    check(own->getService() == nullptr, "no in-process service");
+    Observer observer;
+    std::string callbackChan;
+    own->findCallBackChan(&observer, callbackChan, "observeData");
+    check(callbackChan == "client-chan", "the observer's channel is found");
+
     std::unique_ptr<Proxy> actions(createActionEventRequestProxy());
     std::unique_ptr<Proxy> location(createLocationDeliveryRequestProxy());
-    check(dynamic_cast<ActionEventRequestIfc*>(actions.get()) != nullptr,
-          "createActionEventRequestProxy gives an ActionEventRequestIfc");
-    check(dynamic_cast<LocationDeliveryRequestIfc*>(location.get()) != nullptr,
-          "createLocationDeliveryRequestProxy gives a LocationDeliveryRequestIfc");
+    check(dynamic_cast<ActionEventRequestIfc*>(actions.get()) != nullptr &&
+              dynamic_cast<ActionEventRequestProxy*>(actions.get()) != nullptr,
+          "createActionEventRequestProxy gives an ActionEventRequestProxy");
+    check(dynamic_cast<LocationDeliveryRequestIfc*>(location.get()) != nullptr &&
+              dynamic_cast<LocationDeliveryRequestProxy*>(location.get()) != nullptr,
+          "createLocationDeliveryRequestProxy gives a LocationDeliveryRequestProxy");
+    check(dynamic_cast<LocalMgmtProxy*>(actions.get()) == nullptr, "an event proxy is no LocalMgmtProxy");
 
     if (failures == 0) std::printf("consumer: ok\n");
     return failures == 0 ? 0 : 1;

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the build into a scratch prefix, checks what landed there, builds
-# the client in this directory against it twice (find_package, and plain c++
-# with pkg-config), runs both, and runs the installed mgmtctl.
+# the client in this directory against it (find_package, plain c++ with
+# pkg-config, and clang++ where there is one), runs each, and runs the
+# installed mgmtctl.
 #
 # usage: install_test.sh BUILD_DIR CONSUMER_DIR LIBDIR CXX SCRATCH_DIR [EXTRA_FLAGS]
 # EXTRA_FLAGS reach the client's compile and link (a sanitizer build's flags).
@@ -59,6 +60,17 @@ pc_flags=$(PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig" pkg-config --cflags --lib
 # shellcheck disable=SC2086 # the flags are separate words
 "$cxx" -std=c++17 $flags "$consumer/consumer.cpp" $pc_flags -o "$scratch/client-pc" || fail "building with pkg-config"
 LD_LIBRARY_PATH="$prefix/$libdir" "$scratch/client-pc" || fail "the pkg-config client"
+
+# Clients on the device are not always built by the library's compiler. Not in
+# a sanitizer build: the two compilers' sanitizer runtimes do not mix.
+if command -v clang++ >/dev/null && [ -z "$flags" ]; then
+    echo "== client built with clang++"
+    # shellcheck disable=SC2086
+    clang++ -std=c++17 "$consumer/consumer.cpp" $pc_flags -o "$scratch/client-clang" || fail "building with clang++"
+    LD_LIBRARY_PATH="$prefix/$libdir" "$scratch/client-clang" || fail "the clang++ client"
+else
+    echo "== client built with clang++: skipped (no clang++, or a sanitizer build)"
+fi
 
 echo "== installed mgmtctl"
 # Nothing on the search path: the tool finds its libraries through its RPATH

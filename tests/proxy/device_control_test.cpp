@@ -2,13 +2,51 @@
 // the local reboot that stands in for a reset or reboot the service did not
 // confirm.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <functional>
 #include <optional>
 
 #include "ProxyRig.h"
 
 using namespace testing_support;
+
+namespace {
+
+// Standard output sent to a scratch file at the descriptor and fully
+// buffered, so that text printed but not flushed has not arrived yet.
+class StdoutAtDescriptor {
+public:
+    StdoutAtDescriptor() {
+        std::fflush(stdout);
+        dup2(fileno(file_), STDOUT_FILENO);
+        std::setvbuf(stdout, nullptr, _IOFBF, BUFSIZ);
+    }
+    ~StdoutAtDescriptor() {
+        std::fflush(stdout);
+        dup2(saved_, STDOUT_FILENO);
+        close(saved_);
+        std::fclose(file_);
+    }
+    StdoutAtDescriptor(const StdoutAtDescriptor&) = delete;
+    StdoutAtDescriptor& operator=(const StdoutAtDescriptor&) = delete;
+
+    // What has reached the descriptor; leaves stdio's buffer alone.
+    std::string arrived() const {
+        std::string text;
+        char chunk[256];
+        for (ssize_t n; (n = pread(fileno(file_), chunk, sizeof chunk, static_cast<off_t>(text.size()))) > 0;)
+            text.append(chunk, static_cast<std::size_t>(n));
+        return text;
+    }
+
+private:
+    std::FILE* file_ = std::tmpfile();
+    int saved_ = dup(STDOUT_FILENO);
+};
+
+}  // namespace
 
 TEST(DeviceControl, OnlyAnExactSuccessAcknowledgeDeliversTheData) {
     const struct {
@@ -53,15 +91,18 @@ TEST(DeviceControl, RebootFallbacksReportBeforeTheDeviceGoesDownAndBelieveAnAnsw
         int reboots = 0;
         std::string printedBeforeReboot;
         std::vector<std::string> loggedBeforeReboot;
-        testing::internal::CaptureStdout();
-        GPALAdmin::setRebootHandler([&] {
-            ++reboots;
-            printedBeforeReboot = testing::internal::GetCapturedStdout();
-            testing::internal::CaptureStdout();
-            loggedBeforeReboot = levelsAndMessages(log);
-        });
-        EXPECT_TRUE(c.call(failing.proxy));
-        testing::internal::GetCapturedStdout();
+        bool result = false;
+        {
+            StdoutAtDescriptor out;
+            GPALAdmin::setRebootHandler([&] {
+                ++reboots;
+                printedBeforeReboot = out.arrived();
+                loggedBeforeReboot = levelsAndMessages(log);
+            });
+            result = c.call(failing.proxy);
+            GPALAdmin::setRebootHandler([&] { ++reboots; });
+        }
+        EXPECT_TRUE(result);
 
         // A service that answers is believed, "false" included.
         ProxyRig answering;

@@ -48,9 +48,8 @@ TEST_F(EventProxiesTest, EventsGoOutOneWayUnchangedAndOnlyTheLocationRequestTrac
     std::size_t recordsAtSend = 0;
     channel.onCall = [&] { recordsAtSend = log->records().size(); };
     actions.addActionEventRequest(ActionEventRequestIfc::EVENT_CALL_STATE);
-    actions.addActionEventRequest(static_cast<ActionEventRequestIfc::EventType>(-17));
     actions.addActionEventRequestWithData(ActionEventRequestIfc::EVENT_KEY_PRESS, "");
-    actions.addActionEventRequestWithData(static_cast<ActionEventRequestIfc::EventType>(99), std::string("a\0b", 3));
+    actions.addActionEventRequestWithData(ActionEventRequestIfc::EVENT_USER_ACTIVITY, std::string("a\0b", 3));
     location.sendLocationDeliveryRequest();
 
     std::vector<std::vector<std::string>> sent;
@@ -62,9 +61,8 @@ TEST_F(EventProxiesTest, EventsGoOutOneWayUnchangedAndOnlyTheLocationRequestTrac
     EXPECT_EQ(sent, (std::vector<std::vector<std::string>>{
                         {"sendLocationDeliveryRequest"},
                         {"addActionEventRequest", "i:type=2"},
-                        {"addActionEventRequest", "i:type=-17"},
                         {"addActionEventRequestWithData", "i:type=1", "s:data="},
-                        {"addActionEventRequestWithData", "i:type=99", std::string("s:data=a\0b", 10)},
+                        {"addActionEventRequestWithData", "i:type=4", std::string("s:data=a\0b", 10)},
                         {"sendLocationDeliveryRequest"}}));
     EXPECT_EQ(recordsAtSend, 1u) << "traced before it is sent";
     const auto records = log->records();

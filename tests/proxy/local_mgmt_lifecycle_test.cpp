@@ -1,8 +1,10 @@
 // LocalMgmtProxy's creation, binding and destruction, and the slot order of
 // the virtual operations that compiled clients depend on.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include "LocalMgmtProxy.h"
 #include "LogCapture.h"
@@ -10,6 +12,8 @@
 #include "VtableSlots.h"
 
 using namespace testing_support;
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -18,16 +22,23 @@ using P = LocalMgmtProxy;
 
 }  // namespace
 
-TEST(LocalMgmtLifecycle, FactoryMakesDistinctUnboundProxies) {
-    std::unique_ptr<Proxy> first{createLocalMgmtProxy()};
-    std::unique_ptr<Proxy> second{createLocalMgmtProxy()};
-    ASSERT_NE(first, nullptr);
-    EXPECT_NE(first.get(), second.get());
-    auto* proxy = dynamic_cast<LocalMgmtProxy*>(first.get());
+TEST(LocalMgmtLifecycle, FactoryMakesAnUnboundProxyThatLooksForTheServiceOnceBound) {
+    std::unique_ptr<Proxy> made{createLocalMgmtProxy()};
+    auto* proxy = dynamic_cast<LocalMgmtProxy*>(made.get());
     ASSERT_NE(proxy, nullptr);
-    EXPECT_EQ(proxy->channel(), nullptr);
-    EXPECT_EQ(proxy->cachedService(), nullptr);
-    EXPECT_FALSE(proxy->serviceLookedUp());
+    // The proxy-only members meet an unbound proxy like the operations do.
+    std::string callbackChan;
+    EXPECT_THAT([&] { proxy->getService(); }, ThrowsMessage<std::logic_error>(HasSubstr("getService")));
+    EXPECT_THAT([&] { proxy->findCallBackChan(nullptr, callbackChan, "observeData"); },
+                ThrowsMessage<std::logic_error>(HasSubstr("findCallBackChan")));
+
+    TestChannel channel;
+    TestContext context;
+    channel.frameworkContext = &context;
+    made->initProxy(channel);
+    EXPECT_EQ(proxy->getService(), nullptr);
+    EXPECT_EQ(proxy->getService(), nullptr);
+    EXPECT_EQ(context.serviceLookups, 1);
 }
 
 TEST(LocalMgmtLifecycle, BindingSetsOptionFourOnceAndRebindingMovesToTheNewChannel) {
@@ -35,11 +46,9 @@ TEST(LocalMgmtLifecycle, BindingSetsOptionFourOnceAndRebindingMovesToTheNewChann
     TestChannel first, second;
     LocalMgmtProxy proxy;
     proxy.initProxy(first);
-    EXPECT_EQ(proxy.channel(), &first);
     EXPECT_EQ(first.options, std::vector<int>{4});
 
     proxy.initProxy(second);
-    EXPECT_EQ(proxy.channel(), &second);
     EXPECT_EQ(second.options, std::vector<int>{4});
     EXPECT_EQ(first.options.size(), 1u);
 

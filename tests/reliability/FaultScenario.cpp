@@ -93,6 +93,26 @@ std::string failureText(const Operation& operation, const Scenario& scenario) {
     });
 }
 
+// The call on the proxies as their factories make them, before initProxy:
+// what it threw, or what it did instead. Bound to `channel` afterwards.
+std::string callUnbound(const Operation& operation, Proxies& proxies, ProxyRequest& channel, CallerArgs& args) {
+    proxies.local = LocalMgmtProxy();
+    proxies.actions = ActionEventRequestProxy();
+    proxies.location = LocationDeliveryRequestProxy();
+    std::string thrown = "<nothing thrown>";
+    try {
+        operation.call(proxies, args);
+    } catch (const std::logic_error& error) {
+        thrown = error.what();
+    } catch (...) {
+        thrown = "<another exception>";
+    }
+    proxies.local.initProxy(channel);
+    proxies.actions.initProxy(channel);
+    proxies.location.initProxy(channel);
+    return thrown;
+}
+
 // The step that an operation takes on arriving at a read, before reading.
 void arriveAt(const Read& read, CallerArgs& args) {
     if (read.emptiesTargetFirst && read.target == Target::Data) args.data.clearAll();
@@ -108,6 +128,7 @@ const char* nameOf(Fault fault) {
         case Fault::DataMalformed: return "malformed object text";
         case Fault::ContextThrows: return "CorvexException from the framework context";
         case Fault::ContextThrowsOther: return "std::runtime_error from the framework context";
+        case Fault::Unbound: return "called before initProxy";
     }
     return "?";
 }
@@ -116,6 +137,7 @@ const char* nameOf(Fault fault) {
 
 std::vector<Scenario> scenariosFor(const Operation& operation, const std::string& text) {
     std::vector<Scenario> scenarios = {{Fault::None, 0, text},
+                                       {Fault::Unbound, 0, text},
                                        {Fault::CallThrows, 0, text},
                                        {Fault::CallThrowsOther, 0, text}};
     if (operation.synchronous()) {
@@ -172,6 +194,8 @@ Observed run(const Operation& operation, const Scenario& scenario, const std::st
 
     Observed observed;
     const int rebootsBefore = rebootsOnThisThread;
+    if (scenario.fault == Fault::Unbound)
+        observed.unboundError = callUnbound(operation, proxies, channel, observed.args);
     try {
         observed.result = operation.call(proxies, observed.args);
     } catch (const CorvexException& failure) {
@@ -216,6 +240,7 @@ Expected expect(const Operation& operation, const Scenario& scenario, bool level
 
     switch (scenario.fault) {
         case Fault::None:
+        case Fault::Unbound:  // the call before binding changed nothing
             for (const Read& read : operation.reads) {
                 arriveAt(read, expected.args);
                 applyScripted(read, expected.args, expected.result);

@@ -21,6 +21,7 @@ enum class Fault {
     DataMalformed,       // the object text in the reply does not parse
     ContextThrows,       // CorvexException from the framework context, before anything is sent
     ContextThrowsOther,  // std::runtime_error from the framework context
+    Unbound,             // called before initProxy; then, once bound, a full reply
 };
 
 struct Scenario {
@@ -43,6 +44,7 @@ struct Observed {
     CallerArgs args;
     std::vector<testing_support::SentCall> sent;
     int reboots = 0;
+    std::string unboundError;  // Unbound: what the call before initProxy threw
 };
 
 // Runs the scenario on new proxies bound to a new channel; the framework

@@ -76,5 +76,4 @@ TEST(Concurrency, ProxiesOnSeparateThreadsDoNotInterfere) {
     int lines = 0;
     for (char c : standardOutput) lines += c == '\n';
     EXPECT_EQ(lines, total.standardOutputLines);
-    EXPECT_GT(log.records().size(), logged.size()) << "traces were written concurrently too";
 }

@@ -1,11 +1,13 @@
 // Every operation of the three proxies under every fault its channel can
 // produce: the call throws (our exception type or another), the reply is
 // empty, any one value read from it has the wrong kind, an object text in it
-// does not parse, the framework context fails before anything is sent. Each
+// does not parse, the framework context fails before anything is sent, the
+// proxy is used before it is bound (and must work once it is). Each
 // outcome is held against the operation's failure pattern: what passes
 // through, what is logged, what is returned, what the caller's variables hold,
 // whether the device reboots. Run once with every log level on and once with
 // all of them off.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -17,10 +19,13 @@
 
 using namespace reliability;
 using testing_support::LogCapture;
+using ::testing::HasSubstr;
 
 namespace {
 
-const char* const kFaultText = "injected: service unreachable";
+// With conversions that read or write memory that is not there, should the
+// text ever be used as a format instead of written literally.
+const char* const kFaultText = "injected: service unreachable %s%n%x%d%%";
 
 // Records that report failures; traces and progress records sit above level 3.
 std::vector<LogRecord> failureRecords(const LogCapture& log) {
@@ -50,6 +55,10 @@ void checkOutcome(const Operation& operation, const Scenario& scenario, bool lev
     EXPECT_EQ(observed.sent.size(), expected.calls) << "nothing is retried";
     EXPECT_EQ(observed.reboots, expected.reboots);
     EXPECT_EQ(standardOutput, expected.standardOutput);
+    if (scenario.fault == Fault::Unbound) {
+        const std::string name = operation.name;
+        EXPECT_THAT(observed.unboundError, HasSubstr(name.substr(0, name.find('('))));
+    }
 
     const std::vector<LogRecord> records = failureRecords(*log);
     if (!expected.record) {
