@@ -184,7 +184,7 @@ Next:
   mgmtctl list                                   every operation and its arguments
   mgmtctl call getListOfFilesOfType ringer       one call
   mgmtctl --fail uploadUserFile call uploadUserFile ringer a.wav
-  mgmtctl run calls.txt                          several calls in one session
+  mgmtctl run examples/calls.txt                 several calls in one session
   mgmtctl --json call retrievePhoneBusyStatus    records as JSON lines)");
     return kExitDone;
 }

@@ -1,6 +1,6 @@
 // One JSON object per line, each with a "record" key naming what it is:
 // call, request, reply, log, stdout, reboot, result, error, note, operation,
-// type.
+// type, fault, state; and on the error stream, fatal.
 #include <string>
 
 #include "ArgumentTypes.h"
@@ -34,7 +34,7 @@ std::string parameters(const Method& method) {
 
 class JsonPrinter : public Printer {
 public:
-    explicit JsonPrinter(std::ostream& out) : out_(out) {}
+    JsonPrinter(std::ostream& out, std::ostream& errors) : out_(out), errors_(errors) {}
 
     void callStart(const CallStart& start) override {
         operation_ = start.operation;
@@ -135,15 +135,49 @@ public:
         }
     }
 
+    void fault(const FaultChange& change) override {
+        JsonObject object;
+        object.text("record", "fault").number("line", change.line).text("remote", change.remote);
+        if (change.text)
+            object.text("failure", *change.text);
+        else
+            object.raw("failure", "null");
+        line(object);
+    }
+
+    void state(const std::string& description, int at) override {
+        JsonObject values;
+        std::string_view rest = description;
+        while (!rest.empty()) {
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            const std::string_view entry = rest.substr(0, end);
+            const std::size_t colon = entry.find(": ");
+            if (colon != std::string_view::npos)
+                values.text(std::string(entry.substr(0, colon)).c_str(), entry.substr(colon + 2));
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+        }
+        JsonObject object;
+        object.text("record", "state").raw("values", values.str());
+        if (at > 0) object.number("line", at);
+        line(object);
+    }
+
+    void problem(std::string_view text, int status) override {
+        errors_ << JsonObject().text("record", "fatal").text("text", text).number("status", status).str() << '\n';
+    }
+
 private:
     void line(const JsonObject& object) { out_ << object.str() << '\n'; }
 
     std::ostream& out_;
+    std::ostream& errors_;
     std::string operation_;
 };
 
 }  // namespace
 
-std::unique_ptr<Printer> makeJsonPrinter(std::ostream& out) { return std::make_unique<JsonPrinter>(out); }
+std::unique_ptr<Printer> makeJsonPrinter(std::ostream& out, std::ostream& errors) {
+    return std::make_unique<JsonPrinter>(out, errors);
+}
 
 }  // namespace mgmtctl

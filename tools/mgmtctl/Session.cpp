@@ -17,7 +17,7 @@ Interface* bindProxy(Proxy& proxy, ProxyRequest& channel, const char* factoryNam
                      const char* interfaceName) {
     auto* interface = dynamic_cast<Interface*>(&proxy);
     if (interface == nullptr)
-        throw LibraryError(std::string(factoryName) + " made an object that is not a " + interfaceName);
+        throw LibraryError(std::string(factoryName) + " made an object that is not " + withArticle(interfaceName));
     proxy.initProxy(channel);
     return interface;
 }
@@ -56,16 +56,23 @@ void Session::setLogLevel(int level) {
     for (int l = 0; l <= kHighestLogLevel; ++l) setLogLevelEnabled(l, l <= level);
 }
 
-void Session::failRemote(const std::string& remoteName, const std::string& text) {
+void Session::checkRemote(const std::string& remoteName) const {
     const std::vector<std::string> known = phone_.remoteMethods();
-    bool found = false;
-    for (const std::string& name : known) found = found || name == remoteName;
-    if (!found) {
-        std::string message = "the simulated service has no remote method '" + remoteName + "'; closest:";
-        for (const std::string& name : closest(remoteName, known)) message += " " + name;
-        throw ArgumentError(message);
-    }
+    for (const std::string& name : known)
+        if (name == remoteName) return;
+    std::string message = "the simulated service has no remote method '" + remoteName + "'; closest:";
+    for (const std::string& name : closest(remoteName, known)) message += " " + name;
+    throw ArgumentError(message);
+}
+
+void Session::failRemote(const std::string& remoteName, const std::string& text) {
+    checkRemote(remoteName);
     phone_.failMethod(remoteName, text);
+}
+
+void Session::restoreRemote(const std::string& remoteName) {
+    checkRemote(remoteName);
+    phone_.restoreMethod(remoteName);
 }
 
 std::vector<Argument> Session::bind(const Operation& operation, const std::vector<std::string>& texts) {

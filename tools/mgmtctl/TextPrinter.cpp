@@ -34,7 +34,7 @@ std::string oneLine(std::string_view message) {
 
 class TextPrinter : public Printer {
 public:
-    explicit TextPrinter(std::ostream& out) : out_(out) {}
+    TextPrinter(std::ostream& out, std::ostream& errors) : out_(out), errors_(errors) {}
 
     void callStart(const CallStart& start) override {
         if (blocks_++ > 0) out_ << '\n';
@@ -129,15 +129,46 @@ public:
         out_ << "Enumerations, by name or by number (up to the largest value the type holds):\n";
         for (ArgType type : enumerationTypes()) {
             const Enumeration& table = *enumerationOf(type);
+            const bool aliased = table.enumerators().back().alias != nullptr;
             out_ << "  " << typeName(type) << " (0 to " << table.largestValue() << ")";
-            if (table.enumerators().back().alias != nullptr)
-                out_ << ", also by the header's enumerator names";
-            out_ << ":\n";
-            wrapped(table.names(" "), "      ");
+            out_ << (aliased ? ", as name|HEADER_NAME=value (either name, or the value):\n"
+                             : ", as NAME=value (the name or the value):\n");
+            std::string names;
+            for (const Enumerator& e : table.enumerators()) {
+                names += names.empty() ? "" : " ";
+                names += e.name;
+                if (e.alias != nullptr) names += std::string("|") + e.alias;
+                names += "=" + std::to_string(e.value);
+            }
+            wrapped(names, "      ");
         }
         out_ << "Arguments in [brackets] may be left out; they start empty. Values whose name\n"
              << "contains \"password\" are printed as " << kMask << ".\n";
     }
+
+    void fault(const FaultChange& change) override {
+        if (blocks_++ > 0) out_ << '\n';
+        out_ << column(change.text ? "fail" : "restore") << "line " << change.line << ": " << change.remote;
+        if (change.text)
+            out_ << " now throws CorvexException(" << jsonString(*change.text) << ")\n";
+        else
+            out_ << " is answered again\n";
+    }
+
+    void state(const std::string& description, int line) override {
+        if (blocks_++ > 0) out_ << '\n';
+        out_ << column("state");
+        if (line > 0) out_ << "line " << line;
+        out_ << '\n';
+        std::string_view rest = description;
+        while (!rest.empty()) {
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            out_ << kIndent << rest.substr(0, end) << '\n';
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+        }
+    }
+
+    void problem(std::string_view text, int) override { errors_ << "mgmtctl: " << text << '\n'; }
 
 private:
     // `words` on lines of at most 79 columns, each starting with `indent`.
@@ -175,6 +206,7 @@ private:
     }
 
     std::ostream& out_;
+    std::ostream& errors_;
     int blocks_ = 0;
     std::string interface_;
     int number_ = 0;
@@ -182,6 +214,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Printer> makeTextPrinter(std::ostream& out) { return std::make_unique<TextPrinter>(out); }
+std::unique_ptr<Printer> makeTextPrinter(std::ostream& out, std::ostream& errors) {
+    return std::make_unique<TextPrinter>(out, errors);
+}
 
 }  // namespace mgmtctl
