@@ -6,6 +6,7 @@
 #include "ArgumentTypes.h"
 #include "Enumerations.h"
 #include "Json.h"
+#include "LogStatements.h"
 #include "Printer.h"
 
 namespace mgmtctl {
@@ -53,6 +54,7 @@ public:
                  .text("component", record.component)
                  .text("file", record.file)
                  .number("line", record.line)
+                 .text("source", sourceOf(record))
                  .text("format", record.format)
                  .text("message", record.message));
     }

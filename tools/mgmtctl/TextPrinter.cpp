@@ -7,6 +7,7 @@
 #include "ArgumentTypes.h"
 #include "Enumerations.h"
 #include "Json.h"
+#include "LogStatements.h"
 #include "Masking.h"
 #include "Printer.h"
 
@@ -50,8 +51,10 @@ public:
     }
 
     void log(const LogRecord& record) override {
-        out_ << column("log") << "level " << record.level << "  " << record.file << ':' << record.line << "  "
-             << oneLine(record.message) << '\n';
+        out_ << column("log") << "level " << record.level << "  " << record.file << ':' << record.line;
+        const std::string source = sourceOf(record);
+        if (!source.empty()) out_ << " (" << source << ')';
+        out_ << "  " << oneLine(record.message) << '\n';
     }
 
     void request(const ExchangeEvent& exchange) override {
