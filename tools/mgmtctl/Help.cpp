@@ -106,7 +106,7 @@ Commands:
         text += head + command.summary + "\n";
     }
     text += R"(
-Options (anywhere before a "--"):
+Options, anywhere on the line up to a lone --:
   --library PATH            the proxy library to load (default: the installed
                             one beside this tool, else the one it was built with)
   --log-level N             switch on log records of levels up to N (default 3);
@@ -127,12 +127,17 @@ Exit status:
 
 Examples:
   mgmtctl call getListOfFilesOfType ringer old.wav,new.wav
+                            one call; the list goes out and comes back
   mgmtctl describe uploadUserFile
+                            what the operation sends and how it fails
   mgmtctl --log-level 5 call changeCurrentUser visitorUser
+                            with the proxy's traces
   mgmtctl --fail uploadUserFile call uploadUserFile ringer song.mp3
+                            the failure path and its record
   mgmtctl --json call setData 'user=alice;adminPassword=secret'
+                            records as JSON lines; passwords are masked
   mgmtctl run examples/calls.txt
-  mgmtctl help run
+                            a session from a script (mgmtctl help run)
 )";
     return text;
 }
