@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "Printer.h"
-#include "ProxyLibrary.h"
 #include "Session.h"
 
 namespace mgmtctl {

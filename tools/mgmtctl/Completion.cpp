@@ -5,7 +5,7 @@
 #include "Enumerations.h"
 #include "Help.h"
 #include "Options.h"
-#include "SimulatedPhone.h"
+#include "testing/SimulatedPhone.h"
 
 namespace mgmtctl {
 
@@ -50,7 +50,7 @@ std::vector<std::string> completions(const std::vector<std::string>& words) {
     if (words.empty()) return {};
     const std::string& current = words.back();
     const std::string previous = words.size() > 1 ? words[words.size() - 2] : std::string();
-    if (previous == "--fail") return simulator::SimulatedPhone().remoteMethods();
+    if (previous == "--fail") return mgmtkit::SimulatedPhone().remoteMethods();
     if (previous == "--log-level") {
         std::vector<std::string> levels;
         for (int level = 0; level <= kHighestLogLevel; ++level) levels.push_back(std::to_string(level));

@@ -175,7 +175,7 @@ channel is a simulated telephone service living in this process.
 )");
     printer.note("  library    " + library.path() + "\n  factories  " + kLocalMgmtFactory + ", " +
                  kActionEventFactory + ",\n             " + kLocationFactory +
-                 "\n  channel    simulator::SimulatedPhone, framework context simulator::SimulatedContext");
+                 "\n  channel    mgmtkit::SimulatedPhone, framework context mgmtkit::SimulatedContext");
     Tour tour(session, printer);
     followOneRequest(tour, session, printer, logLevel);
     representativeCalls(tour, session, printer);

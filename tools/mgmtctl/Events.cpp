@@ -22,12 +22,13 @@ const char* directionName(Parameter::directions direction) {
     return "?";
 }
 
-const char* styleName(simulator::CallStyle style) {
+const char* styleName(mgmtkit::CallStyle style) {
     switch (style) {
-        case simulator::CallStyle::OneWay: return "one-way";
-        case simulator::CallStyle::OneWayWithChannel: return "one-way with callback channel";
-        case simulator::CallStyle::Sync: return "synchronous";
-        case simulator::CallStyle::SyncWithTimeout: return "synchronous with time-out";
+        case mgmtkit::CallStyle::OneWay: return "one-way";
+        case mgmtkit::CallStyle::OneWayWithChannel: return "one-way with callback channel";
+        case mgmtkit::CallStyle::Sync:
+        case mgmtkit::CallStyle::SyncWithChannel: return "synchronous";
+        case mgmtkit::CallStyle::SyncWithTimeout: return "synchronous with time-out";
     }
     return "?";
 }

@@ -10,14 +10,14 @@
 
 #include "Call.h"
 #include "Framework.h"
-#include "SimulatedPhone.h"
+#include "testing/SimulatedPhone.h"
 #include "Value.h"
 
 namespace mgmtctl {
 
 struct ExchangeEvent {
     Method request;
-    simulator::CallStyle style;
+    mgmtkit::CallStyle style;
     std::string callbackChannel;
     int timeout;
     std::optional<Method> reply;         // synchronous calls that were answered
@@ -58,7 +58,7 @@ struct CallOutcome {
 // Spellings shared by the text and the JSON output.
 const char* kindName(Parameter::kinds kind);
 const char* directionName(Parameter::directions direction);
-const char* styleName(simulator::CallStyle style);
+const char* styleName(mgmtkit::CallStyle style);
 // A parameter's value as shown: masked when its name mentions a password,
 // password entries hidden inside manageable data.
 Value shownParameter(const Parameter& parameter);

@@ -10,19 +10,7 @@
 
 namespace mgmtctl {
 
-namespace {
-
-template <class Interface>
-Interface* bindProxy(Proxy& proxy, ProxyRequest& channel, const char* factoryName,
-                     const char* interfaceName) {
-    auto* interface = dynamic_cast<Interface*>(&proxy);
-    if (interface == nullptr)
-        throw LibraryError(std::string(factoryName) + " made an object that is not " + withArticle(interfaceName));
-    proxy.initProxy(channel);
-    return interface;
-}
-
-}  // namespace
+using mgmtkit::bindProxy;
 
 Session::Session(const ProxyLibrary& library)
     : localProxy_(library.create(kLocalMgmtFactory)),
@@ -35,7 +23,7 @@ Session::Session(const ProxyLibrary& library)
     location_ = bindProxy<LocationDeliveryRequestIfc>(*locationProxy_, phone_, kLocationFactory,
                                                       "LocationDeliveryRequestIfc");
 
-    phone_.observer = [this](const simulator::Exchange& exchange) {
+    phone_.observer = [this](const mgmtkit::Exchange& exchange) {
         ExchangeEvent event{
             exchange.request, exchange.style, exchange.callbackChannel, exchange.timeout, {}, {}};
         if (exchange.reply != nullptr) event.reply = *exchange.reply;

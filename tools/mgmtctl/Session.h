@@ -10,10 +10,16 @@
 #include "Agents.h"
 #include "Catalogue.h"
 #include "Events.h"
-#include "ProxyLibrary.h"
-#include "SimulatedPhone.h"
+#include "testing/ProxyLibrary.h"
+#include "testing/SimulatedPhone.h"
 
 namespace mgmtctl {
+
+using mgmtkit::kActionEventFactory;
+using mgmtkit::kLocalMgmtFactory;
+using mgmtkit::kLocationFactory;
+using mgmtkit::LibraryError;
+using mgmtkit::ProxyLibrary;
 
 class StdoutCapture;
 
@@ -47,14 +53,14 @@ public:
     // Calls the operation through its interface, capturing what happens.
     CallOutcome perform(const Operation& operation, std::vector<Argument>& arguments, int line = 0);
 
-    simulator::SimulatedPhone& phone() { return phone_; }
+    mgmtkit::SimulatedPhone& phone() { return phone_; }
 
 private:
     void record(Event event);
     void takePrinted();
 
-    simulator::SimulatedContext context_;
-    simulator::SimulatedPhone phone_;
+    mgmtkit::SimulatedContext context_;
+    mgmtkit::SimulatedPhone phone_;
     Agents agents_;
     std::unique_ptr<Proxy> localProxy_;
     std::unique_ptr<Proxy> actionProxy_;

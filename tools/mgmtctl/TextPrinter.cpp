@@ -59,8 +59,8 @@ public:
 
     void request(const ExchangeEvent& exchange) override {
         out_ << column("request") << exchange.request.name() << "  (" << styleName(exchange.style);
-        if (exchange.style == simulator::CallStyle::SyncWithTimeout) out_ << ' ' << exchange.timeout;
-        if (exchange.style == simulator::CallStyle::OneWayWithChannel || !exchange.callbackChannel.empty())
+        if (exchange.style == mgmtkit::CallStyle::SyncWithTimeout) out_ << ' ' << exchange.timeout;
+        if (exchange.style == mgmtkit::CallStyle::OneWayWithChannel || !exchange.callbackChannel.empty())
             out_ << ", callback channel " << jsonString(exchange.callbackChannel);
         out_ << ")\n";
         parameters(exchange.request, nameWidth(exchange));

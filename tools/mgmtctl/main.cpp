@@ -1,5 +1,8 @@
 // mgmtctl: calls the management proxies by name against a simulated
 // telephone service and shows what each call sends and gets back.
+#include <unistd.h>
+
+#include <climits>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -14,6 +17,29 @@
 using namespace mgmtctl;
 
 namespace {
+
+// The directory of the running executable, or "" when it cannot be told.
+std::string executableDirectory() {
+    char buffer[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0) return std::string();
+    std::string path(buffer, static_cast<std::size_t>(length));
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// Where the library is looked for: installed beside the tool's prefix, next to
+// the tool, then the library this tool was built with.
+std::vector<std::string> libraryCandidates() {
+    const std::string here = executableDirectory();
+    std::vector<std::string> candidates;
+    if (!here.empty()) {
+        candidates.push_back(here + "/" MGMTCTL_LIBDIR_FROM_BINDIR "/" MGMTCTL_LIBRARY_NAME);
+        candidates.push_back(here + "/" MGMTCTL_LIBRARY_NAME);
+    }
+    candidates.emplace_back(MGMTCTL_BUILD_LIBRARY);
+    return candidates;
+}
 
 // Checks the command and its word count before anything is loaded.
 const CommandInfo& checkCommand(const std::vector<std::string>& words) {
@@ -48,7 +74,7 @@ int runCommand(const Options& options, const std::string& command, Printer& prin
     }
     if (command == "list") return listOperations(printer, options.verbose);
 
-    const ProxyLibrary library(ProxyLibrary::locate(options.library));
+    const ProxyLibrary library(ProxyLibrary::locate(options.library, libraryCandidates()));
     Session session(library);
     session.setLogLevel(options.logLevel);
     for (const auto& [remote, text] : options.failures) {

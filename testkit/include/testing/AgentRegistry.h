@@ -1,0 +1,41 @@
+// Management agents known to the phone and the data nodes observed, each with
+// the callback channel the phone would call back on. Rules: see PhoneState.h.
+#pragma once
+
+#include <list>
+#include <map>
+#include <ostream>
+#include <string>
+
+#include "Framework.h"
+
+namespace mgmtkit {
+
+class AgentRegistry {
+public:
+    void registerAgent(const std::string& managementId, const std::string& channel, bool bulkData);
+
+    // False, and nothing recorded, without a channel to call back or a node to observe.
+    bool observe(const std::string& nodeId, const std::string& channel, bool bulkData);
+    // Observes every root; false when there is none, or one is refused.
+    bool observeAll(const std::list<std::string>& rootIds, const std::string& channel);
+    // False when that channel was not observing that node.
+    bool stopObserving(const std::string& nodeId, const std::string& channel);
+
+    // Channels observing at least one node of the changed data, or an ancestor of one.
+    int observersOf(const KeyValues& changed) const;
+    std::size_t agentCount() const { return agents_.size(); }
+
+    void describe(std::ostream& out) const;
+
+private:
+    struct Agent {
+        std::string channel;
+        bool bulkData;
+    };
+
+    std::map<std::string, Agent> agents_;                              // by management id
+    std::map<std::string, std::map<std::string, bool>> observations_;  // channel -> node -> bulk
+};
+
+}  // namespace mgmtkit

@@ -1,0 +1,48 @@
+// The device itself: busy status, identity, environment, reboots, factory
+// resets and the software version. Rules: see PhoneState.h.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+namespace mgmtkit {
+
+class DeviceState {
+public:
+    static constexpr const char* kFactoryResetPassword = "admin123";
+
+    void setBusy(unsigned int bits) { busy_ |= bits; }
+    void clearBusy(unsigned int bits) { busy_ &= ~bits; }
+    unsigned int busy() const { return busy_; }
+
+    // Stores the non-empty values given, then hands back the stored pair.
+    void exchangeIdentity(std::string& identifier, std::string& displayName);
+
+    // False for a selection the device does not know; value untouched then.
+    bool environmentVariable(int selection, std::string& value) const;
+
+    void reboot(const std::string& reason);
+    int verifyFactoryResetPassword(const std::string& password) const;  // 0 right, 1 wrong
+    bool factoryReset(const std::string& password, bool reboot);
+    void factoryResetPreservingData() { ++resetsPreservingData_; }
+
+    int upgradeSoftware(const std::string& image);  // 0, or -3 for a file that is no image
+
+    int reboots() const { return reboots_; }
+    int factoryResets() const { return factoryResets_; }
+
+    void describe(std::ostream& out) const;
+
+private:
+    unsigned int busy_ = 0;
+    std::string identifier_ = "SEP-0001";
+    std::string displayName_ = "Desk Phone";
+    std::string softwareVersion_ = "sim-1.0.0";
+    std::string lastRebootReason_;
+    int reboots_ = 0;
+    int factoryResets_ = 0;
+    int resetsPreservingData_ = 0;
+    int upgrades_ = 0;
+};
+
+}  // namespace mgmtkit

@@ -1,0 +1,97 @@
+// The simulated telephone's state for one session, kept by area. Every session
+// starts from the same state and every rule is deterministic, so a session
+// replayed gives the same answers. describe() prints the state and these rules.
+//
+// Device (DeviceState.h)
+//   - busy status: setPhoneBusyStatus ORs its bits in, clearPhoneBusyStatus
+//     clears its bits, retrievePhoneBusyStatus answers the bits.
+//   - identity: identifier "SEP-0001", display name "Desk Phone". A non-empty
+//     identifier or display name sent with getIDAndDisplayName replaces the
+//     stored one; the reply always carries the stored pair and result true.
+//   - environment variables 0..5 (device name = the identifier, MAC address,
+//     IP address, serial number, software version, hardware model) are
+//     acknowledged "SUCCESS" with their value; any other selection "FAILURE".
+//   - reboots are counted with their last reason and always succeed.
+//   - factory reset password "admin123": verifyFactoryResetPassword answers 0
+//     when right, 1 when wrong; performFactoryReset answers true and counts a
+//     reset (and a reboot when asked) only with the right password.
+//   - software upgrade: an image whose name ends in ".img" answers 0 and becomes
+//     the software version (name without ".img"); anything else answers -3.
+// User data (UserData.h)
+//   - current user kind "baseUser"; changeCurrentUser accepts the user kind
+//     names and refuses anything else (result false, kind kept).
+//   - clearAllUserData, clearMobileUserData (result true), clearSpecificUserData
+//     per group and cleanupUserData per file type are counted; files are kept.
+//   - user data space: 65536 KiB in total, 8192 KiB used by the system plus
+//     256 KiB per file in the catalogue.
+// Files (FileCatalogue.h)
+//   - a catalogue of file names per file type name, with a count limit, a name
+//     limit and a description; ringer starts with Classic.raw and Chirp.raw.
+//   - path of a file: /usr/local/<type>/<file> for baseUser and baseUserQel,
+//     /usr/local/<user kind>/<type>/<file> for the others; the form without a
+//     user kind uses the current one. Unknown file: result false, name kept.
+//   - uploadUserFile answers 0 for a file present, -2 otherwise; deleteFile
+//     removes a file present (true) and validateFile finds it (true).
+//   - a download adds its file (the name sent, or "download-<n>.bin") and puts
+//     its type in progress; the next status request answers 1 and completes it,
+//     later ones answer 2; a type never downloaded answers 0. A download is
+//     refused (false) when the type is full, the name too long, or the phone is
+//     busy and the request does not say overrideBusy.
+// Manageable data (DataStore.h)
+//   - nodes are keys of a ManageableData; setData and manageableDataChanged
+//     merge what they carry, getData fills in the keys asked (all nodes when
+//     none) and answers false when one is unknown.
+//   - a node's schema is named after the part before its first dot
+//     ("audio.ringVolume" -> "AudioSettings"); only the known prefixes have one.
+//   - admin and service access may edit every node; user access only nodes
+//     marked editable (setDataEditable 1 marks, 0 unmarks, other values change
+//     nothing), and never an empty set of nodes.
+// Agents (AgentRegistry.h)
+//   - agents register a management id with their callback channel.
+//   - observations are kept per callback channel; one without a channel or
+//     without a node is refused. A node observed covers its descendants
+//     ("audio" covers "audio.ringVolume"); manageableDataChanged answers the
+//     number of channels observing a node of the changed data.
+// Events (EventLog.h)
+//   - traps, cache and picture-clip notifications, action events and location
+//     requests are only recorded.
+#pragma once
+
+#include <string>
+
+#include "testing/AgentRegistry.h"
+#include "testing/DataStore.h"
+#include "testing/DeviceState.h"
+#include "testing/EventLog.h"
+#include "testing/FileCatalogue.h"
+#include "testing/UserData.h"
+
+namespace mgmtkit {
+
+class PhoneState {
+public:
+    DeviceState device;
+    UserData userData;
+    FileCatalogue files;
+    DataStore data;
+    AgentRegistry agents;
+    EventLog events;
+
+    // Downloads follow the catalogue's rules and are refused while the phone is busy.
+    bool startDownload(int fileType, const std::string& fileName, bool overrideBusy);
+
+    // The user data space figures as a MemoryInfo text ("total", "used", "free", in KiB).
+    std::string spaceInfo() const;
+
+    // The path of a file of that type for the current user kind, or for the one given.
+    bool filePath(const std::string& type, std::string& fileName) const;
+    bool filePath(const std::string& type, std::string& fileName, int userKind) const;
+
+    // One "key: value" line each: the state of every area, then the rules.
+    std::string describe() const;
+
+private:
+    bool pathFor(const std::string& type, std::string& fileName, const std::string& user) const;
+};
+
+}  // namespace mgmtkit

@@ -1,0 +1,30 @@
+// Management agents and the observation of data nodes. The agent is known by
+// the callback channel the request came with.
+#include "testing/PhoneState.h"
+#include "ServiceTable.h"
+
+namespace mgmtkit {
+
+void addAgentMethods(ServiceTable& table) {
+    table.oneWay("registerManagementIdentity", [](PhoneState& s, const Arguments& a, Answer&) {
+        s.agents.registerAgent(a.text("managementId"), a.callbackChannel(), false);
+    });
+    table.oneWay("registerManagementIdentityBulkData", [](PhoneState& s, const Arguments& a, Answer&) {
+        s.agents.registerAgent(a.text("managementId"), a.callbackChannel(), a.flag("bulkDataManageable"));
+    });
+    table.synchronous("observeData", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.out("result", s.agents.observe(a.text("nodeId"), a.callbackChannel(), false));
+    });
+    table.synchronous("observeDataBulkData", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.out("result",
+              s.agents.observe(a.text("nodeId"), a.callbackChannel(), a.flag("bulkDataManageable")));
+    });
+    table.synchronous("observeListDataBulkData", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.out("result", s.agents.observeAll(a.list("rootIds"), a.callbackChannel()));
+    });
+    table.synchronous("stopObservingData", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.out("result", s.agents.stopObserving(a.text("nodeId"), a.callbackChannel()));
+    });
+}
+
+}  // namespace mgmtkit

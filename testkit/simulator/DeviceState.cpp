@@ -1,0 +1,71 @@
+#include "testing/DeviceState.h"
+
+namespace mgmtkit {
+
+namespace {
+
+const std::string kImageSuffix = ".img";
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+}  // namespace
+
+void DeviceState::exchangeIdentity(std::string& identifier, std::string& displayName) {
+    // Empty means "tell me": only a value actually given replaces the stored one.
+    if (!identifier.empty()) identifier_ = identifier;
+    if (!displayName.empty()) displayName_ = displayName;
+    identifier = identifier_;
+    displayName = displayName_;
+}
+
+bool DeviceState::environmentVariable(int selection, std::string& value) const {
+    switch (selection) {
+        case 0: value = identifier_; return true;
+        case 1: value = "02:00:5e:10:00:01"; return true;
+        case 2: value = "192.0.2.10"; return true;
+        case 3: value = "SIM0000000001"; return true;
+        case 4: value = softwareVersion_; return true;
+        case 5: value = "DP-SIM-1"; return true;
+        default: return false;
+    }
+}
+
+void DeviceState::reboot(const std::string& reason) {
+    ++reboots_;
+    lastRebootReason_ = reason;
+}
+
+int DeviceState::verifyFactoryResetPassword(const std::string& password) const {
+    return password == kFactoryResetPassword ? 0 : 1;
+}
+
+bool DeviceState::factoryReset(const std::string& password, bool reboot) {
+    if (verifyFactoryResetPassword(password) != 0) return false;
+    ++factoryResets_;
+    if (reboot) this->reboot("factory reset");
+    return true;
+}
+
+int DeviceState::upgradeSoftware(const std::string& image) {
+    if (image.size() <= kImageSuffix.size() || !endsWith(image, kImageSuffix)) return -3;
+    softwareVersion_ = image.substr(0, image.size() - kImageSuffix.size());
+    ++upgrades_;
+    return 0;
+}
+
+void DeviceState::describe(std::ostream& out) const {
+    out << "busyStatus: " << busy_ << '\n'
+        << "identifier: " << identifier_ << '\n'
+        << "displayName: " << displayName_ << '\n'
+        << "softwareVersion: " << softwareVersion_ << '\n'
+        << "softwareUpgrades: " << upgrades_ << '\n'
+        << "reboots: " << reboots_ << '\n'
+        << "lastRebootReason: " << lastRebootReason_ << '\n'
+        << "factoryResets: " << factoryResets_ << '\n'
+        << "factoryResetsPreservingData: " << resetsPreservingData_ << '\n';
+}
+
+}  // namespace mgmtkit

@@ -1,0 +1,368 @@
+// The simulated telephone service: its state rules, driven by requests built
+// the way the proxies build them, its refusals, and the contract of every
+// remote method. What the tool shows of it end to end is mgmtctl_test.py's.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "OperationTable.h"
+#include "testing/PhoneState.h"
+#include "testing/SimulatedPhone.h"
+
+using namespace mgmtkit;
+
+namespace {
+
+constexpr Parameter::directions IN = Parameter::IN;
+constexpr Parameter::directions INOUT = Parameter::INOUT;
+
+// A request as a proxy builds it, from parameters written "<kind>:<name>=<value>":
+// kind i, s or b, in capitals when INOUT. "@<channel>" is the callback channel.
+struct Request {
+    Method method;
+    std::string channel;
+    Request(const char* remote, const std::vector<std::string>& params) : method(remote, Method::REQUEST) {
+        for (const std::string& param : params) {
+            if (param[0] == '@') {
+                channel = param.substr(1);
+                continue;
+            }
+            const std::size_t equals = param.find('=');
+            const std::string name = param.substr(2, equals - 2), value = param.substr(equals + 1);
+            const Parameter::directions d = std::isupper(static_cast<unsigned char>(param[0])) ? INOUT : IN;
+            switch (std::tolower(static_cast<unsigned char>(param[0]))) {
+                case 'i': method.addIntParameter(name.c_str(), std::stoi(value), d); break;
+                case 'b': method.addBoolParameter(name.c_str(), value == "1", d); break;
+                default: method.addStringParameter(name.c_str(), value, d);
+            }
+        }
+    }
+};
+
+// The reply values named like parameters without values ("b:result S:filename"),
+// as text joined by spaces: bools as 1 or 0, "(absent)" for a value not there.
+std::string valuesOf(Method& reply, const std::string& wanted) {
+    std::string shown;
+    for (std::size_t start = 0; start < wanted.size();) {
+        const std::size_t end = std::min(wanted.find(' ', start), wanted.size());
+        const std::string name = wanted.substr(start + 2, end - start - 2);
+        const char kind = wanted[start];
+        const Parameter::directions d = std::isupper(static_cast<unsigned char>(kind)) ? INOUT : Parameter::OUT;
+        int number = 0;
+        bool flag = false;
+        std::string text;
+        bool found = false;
+        switch (std::tolower(static_cast<unsigned char>(kind))) {
+            case 'i':
+                found = reply.getIntParameter(name.c_str(), number, d);
+                text = std::to_string(number);
+                break;
+            case 'b':
+                found = reply.getBoolParameter(name.c_str(), flag, d);
+                text = flag ? "1" : "0";
+                break;
+            default: found = reply.getStringParameter(name.c_str(), text, d);
+        }
+        shown += (shown.empty() ? "" : " ") + (found ? text : "(absent)");
+        start = end + 1;
+    }
+    return shown;
+}
+
+// One request and, for a synchronous one, the reply values it must bring.
+struct Step {
+    const char* remote;
+    std::vector<std::string> params;
+    std::string wanted;    // empty for a one-way request
+    std::string expected;  // the wanted values, as valuesOf shows them
+};
+
+class SimulatorTest : public ::testing::Test {
+protected:
+    SimulatedPhone phone;
+
+    std::string ask(const char* remote, const std::vector<std::string>& params, const std::string& wanted) {
+        Request request(remote, params);
+        Method reply;
+        phone.synchronousCall(request.method, reply, request.channel);
+        return valuesOf(reply, wanted);
+    }
+    // The steps in order, on the one phone.
+    void play(const std::vector<Step>& steps) {
+        for (const Step& step : steps) {
+            SCOPED_TRACE(std::string(step.remote) + " " + ::testing::PrintToString(step.params));
+            if (!step.wanted.empty()) {
+                EXPECT_EQ(ask(step.remote, step.params, step.wanted), step.expected);
+                continue;
+            }
+            Request request(step.remote, step.params);
+            phone.asynchronousCallWithChannel(request.method, request.channel);
+        }
+    }
+};
+
+std::vector<std::string> downloadFrom(const std::string& file, bool overrideBusy) {
+    return {"i:downloadProtocol=0", "s:port=69",      "s:server=192.0.2.5",
+            "s:username=",          "s:password=",    "i:filetype=11",
+            "s:sourcepath=/tones",  "s:filename=" + file, std::string("b:overrideBusy=") + (overrideBusy ? "1" : "0"),
+            "s:version=1",          "b:displayProgress=1", "i:certificateType=0", "@agent-1"};
+}
+
+const std::vector<std::string> ringerList = {"s:FileType=ringer", "S:FileNames=empty"};
+const std::vector<std::string> download11 = {"i:filetype=11", "b:displayProgress=0", "i:certificateType=0"};
+const std::vector<std::string> download4 = {"i:filetype=4", "b:displayProgress=0", "i:certificateType=0"};
+
+TEST_F(SimulatorTest, FilesComeAndGoAndTheUserDataSpaceFollows) {
+    play({
+        {"getListOfFilesOfType", {"s:FileType=logo", "S:FileNames=[x]"}, "S:FileNames", "empty"},
+        {"getListOfFilesOfTypeAndUser", {"s:FileType=ringer", "S:FileNames=empty", "i:userType=2"}, "S:FileNames",
+         "[Classic.raw,Chirp.raw]"},  // every user kind sees the same catalogue
+        {"getUserDataSpaceInfo", {}, "s:Acknowledge s:spaceinfo", "SUCCESS free=55296;total=65536;used=10240"},
+        {"validateFile", {"i:fileType=11", "s:filename=Chirp.raw"}, "b:result", "1"},
+        {"uploadUserFile", {"i:filetype=11", "s:filename=Chirp.raw"}, "i:result", "0"},
+        {"deleteFile", {"i:fileType=11", "s:filename=Chirp.raw"}, "b:result", "1"},
+        {"validateFile", {"i:fileType=11", "s:filename=Chirp.raw"}, "b:result", "0"},
+        {"uploadUserFile", {"i:filetype=11", "s:filename=Chirp.raw"}, "i:result", "-2"},
+        {"deleteFile", {"i:fileType=11", "s:filename=Chirp.raw"}, "b:result", "0"},
+        {"validateFile", {"i:fileType=7", "s:filename=Beep.raw"}, "b:result", "1"},
+        {"validateFile", {"i:fileType=8", "s:filename=Beep.raw"}, "b:result", "0"},  // 8 is "swBind"
+        {"uploadUserFile", {"i:filetype=30", "s:filename=Classic.raw"}, "i:result", "-2"},
+        {"getListOfFilesOfType", ringerList, "S:FileNames", "[Classic.raw]"},
+        {"getUserDataSpaceInfo", {}, "s:spaceinfo", "free=55552;total=65536;used=9984"},
+    });
+}
+
+TEST_F(SimulatorTest, PathsFollowTheUserKindAndLeaveUnknownFilesAlone) {
+    const std::vector<std::string> classic = {"S:filename=Classic.raw", "s:filetype=ringer"};
+    const auto forUser = [&](const char* kind) {
+        std::vector<std::string> params = classic;
+        params.push_back(std::string("i:userType=") + kind);
+        return params;
+    };
+    play({
+        {"getFilePathFromType", classic, "b:result S:filename", "1 /usr/local/ringer/Classic.raw"},
+        {"getFilePathFromType", {"S:filename=Missing.raw", "s:filetype=ringer"}, "b:result S:filename",
+         "0 Missing.raw"},
+        {"getFilePathFromTypeAndUser", forUser("2"), "S:filename", "/usr/local/visitorUser/ringer/Classic.raw"},
+        {"getFilePathFromTypeAndUser", forUser("6"), "S:filename", "/usr/local/ringer/Classic.raw"},
+        {"getFilePathFromTypeAndUser", forUser("9"), "S:filename", "/usr/local/ringer/Classic.raw"},
+        // The form without a user kind follows the current one.
+        {"changeCurrentUser", {"s:userType=defaultUser"}, "b:result", "1"},
+        {"changeCurrentUser", {"s:userType=nobody"}, "b:result", "0"},
+        {"getFilePathFromType", classic, "S:filename", "/usr/local/defaultUser/ringer/Classic.raw"},
+    });
+}
+
+TEST_F(SimulatorTest, DownloadsReportInProgressOnceThenDoneAndAreRefusedWhenTheyCannotFit) {
+    play({
+        {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename="}, "i:result", "0"},
+        {"startDownloadWithFileType", download11, "b:result", "1"},
+        {"getListOfFilesOfType", ringerList, "S:FileNames", "[Classic.raw,Chirp.raw,download-1.bin]"},
+        {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename="}, "i:result", "1"},
+        {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename="}, "i:result", "2"},
+        {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename="}, "i:result", "2"},
+        {"requestCurrentDownloadStatus", {"i:filetype=7", "s:filename="}, "i:result", "0"},  // per type
+        {"startDownloadWithManyParamsAndCallback", downloadFrom("Bells.raw", false), "b:result", "1"},
+        {"requestCurrentDownloadStatus", {"i:filetype=11", "s:filename="}, "i:result", "1"},
+        {"startDownloadWithFileType", download4, "b:result", "1"},  // the logo holds one file
+        {"startDownloadWithFileType", download4, "b:result", "0"},
+        {"startDownloadWithManyParamsAndCallback", downloadFrom(std::string(25, 'n'), false), "b:result", "0"},
+        {"setPhoneBusyStatus", {"i:busyStatus=2"}, "", ""},
+        {"startDownloadWithFileType", download11, "b:result", "0"},
+        {"startDownloadWithManyParamsAndCallback", downloadFrom("Busy.raw", false), "b:result", "0"},
+        {"startDownloadWithManyParamsAndCallback", downloadFrom("Busy.raw", true), "b:result", "1"},
+        {"getListOfFilesOfType", ringerList, "S:FileNames",
+         "[Classic.raw,Chirp.raw,download-1.bin,Bells.raw,Busy.raw]"},
+    });
+}
+
+TEST_F(SimulatorTest, IdentityEnvironmentUpgradeAndFactoryResetFollowTheDevice) {
+    play({
+        // Only a value actually given replaces the stored one.
+        {"getIDAndDisplayName", {"S:identifier=", "S:displayname="}, "b:result S:identifier S:displayname",
+         "1 SEP-0001 Desk Phone"},
+        {"getIDAndDisplayName", {"S:identifier=SEP-0042", "S:displayname="}, "S:identifier S:displayname",
+         "SEP-0042 Desk Phone"},
+        {"getIDAndDisplayName", {"S:identifier=", "S:displayname=Lobby"}, "S:identifier S:displayname",
+         "SEP-0042 Lobby"},
+        {"getEnvironmentVariable", {"i:VariableSelection=0"}, "s:Acknowledge s:Result", "SUCCESS SEP-0042"},
+        {"getEnvironmentVariable", {"i:VariableSelection=5"}, "s:Acknowledge s:Result", "SUCCESS DP-SIM-1"},
+        {"getEnvironmentVariable", {"i:VariableSelection=6"}, "s:Acknowledge s:Result", "FAILURE (absent)"},
+        {"getEnvironmentVariable", {"i:VariableSelection=-1"}, "s:Acknowledge s:Result", "FAILURE (absent)"},
+        {"upgradeSoftwareImageWithFile", {"s:filename=phone.bin"}, "i:result", "-3"},
+        {"upgradeSoftwareImageWithFile", {"s:filename=.img"}, "i:result", "-3"},
+        {"upgradeSoftwareImageWithFile", {"s:filename=phone-2.1.img"}, "i:result", "0"},
+        {"getEnvironmentVariable", {"i:VariableSelection=4"}, "s:Result", "phone-2.1"},
+        {"verifyFactoryResetPassword", {"S:password=admin123"}, "i:result", "0"},
+        {"verifyFactoryResetPassword", {"S:password=Admin123"}, "i:result", "1"},
+        {"verifyFactoryResetPassword", {"S:password="}, "i:result", "1"},
+        {"performFactoryReset", {"S:password=wrong", "B:reboot=1"}, "b:result", "0"},
+        {"performFactoryReset", {"S:password=admin123", "B:reboot=0"}, "b:result", "1"},
+    });
+    EXPECT_EQ(phone.state().device.factoryResets(), 1);
+    EXPECT_EQ(phone.state().device.reboots(), 0);
+    play({{"performFactoryReset", {"S:password=admin123", "B:reboot=1"}, "b:result", "1"},
+          {"performReboot", {"S:rebootReason=test"}, "b:result", "1"}});
+    EXPECT_EQ(phone.state().device.factoryResets(), 2);
+    EXPECT_EQ(phone.state().device.reboots(), 2);
+}
+
+TEST_F(SimulatorTest, TrapSettingsAreChecked) {
+    const auto port = [&](const std::string& value) {
+        return ask("validateSNMPTrapPort", {"s:strPort=" + value}, "b:result");
+    };
+    const auto sink = [&](const std::string& value) {
+        return ask("validateSNMPTrapIPAddress", {"s:verboseSink=" + value}, "b:result");
+    };
+    for (const char* valid : {"162", "1", "65535"}) EXPECT_EQ(port(valid), "1") << valid;
+    for (const char* invalid : {"0", "65536", "", "16 2", "999999"}) EXPECT_EQ(port(invalid), "0") << invalid;
+    for (const char* valid : {"192.0.2.1", "255.255.255.255"}) EXPECT_EQ(sink(valid), "1") << valid;
+    for (const char* invalid : {"256.1.1.1", "1.2.3", "1.2.3.4.5", "1..3.4", "a.b.c.d"})
+        EXPECT_EQ(sink(invalid), "0") << invalid;
+}
+
+TEST_F(SimulatorTest, DataIsMergedFilledDescribedAndEditableByAccessLevel) {
+    play({
+        {"setData", {"S:manageableData=audio.ringVolume=9;custom.flag=on"}, "b:result S:manageableData",
+         "1 audio.ringVolume=9;custom.flag=on"},
+        {"getData", {"S:manageableData=audio.ringVolume=;custom.flag=;display.brightness="},
+         "b:result S:manageableData", "1 audio.ringVolume=9;custom.flag=on;display.brightness=7"},
+        {"getData", {"S:manageableData=no.such=x"}, "b:result S:manageableData", "0 no.such="},
+        {"findSchemaName", {"s:nodeId=audio.ringVolume"}, "s:schemaName", "AudioSettings"},
+        {"findSchemaName", {"s:nodeId=audiology.x"}, "s:schemaName", ""},
+        {"getSchema", {"s:schemaName=AudioSettings", "S:manageableData="}, "b:result S:manageableData",
+         "1 audio.keyClick=boolean;audio.ringVolume=integer"},
+        {"exportSchema", {"s:schemaName=AudioSettings"}, "s:schemaXml",
+         "<schema name=\"AudioSettings\">\n  <node id=\"audio.keyClick\" type=\"boolean\" editableBy=\"user\"/>\n"
+         "  <node id=\"audio.ringVolume\" type=\"integer\" editableBy=\"user\"/>\n</schema>\n"},
+        {"exportSchema", {"s:schemaName=Nope"}, "s:schemaXml", ""},
+        // Echoed, or the proxy would empty the caller's data.
+        {"checkDataEditable", {"S:manageableData=network.dhcp=false", "i:accessLevel=1"},
+         "b:result S:manageableData", "1 network.dhcp=false"},
+        {"checkDataEditable", {"S:manageableData=network.dhcp=", "i:accessLevel=2"}, "b:result", "1"},
+        {"checkDataEditable", {"S:manageableData=network.dhcp=", "i:accessLevel=0"}, "b:result", "0"},
+        {"checkDataEditable", {"S:manageableData=network.dhcp=", "i:accessLevel=7"}, "b:result", "0"},
+        {"checkDataEditable", {"S:manageableData=audio.ringVolume=", "i:accessLevel=0"}, "b:result", "1"},
+        {"checkDataEditable", {"S:manageableData=audio.ringVolume=;network.dhcp=", "i:accessLevel=0"}, "b:result", "0"},
+        {"checkDataEditable", {"S:manageableData=", "i:accessLevel=0"}, "b:result", "0"},
+        {"setDataEditable", {"S:manageableData=network.dhcp=", "i:editableStatus=1"}, "", ""},
+        {"setDataEditable", {"S:manageableData=audio.ringVolume=", "i:editableStatus=0"}, "", ""},
+        {"checkDataEditable", {"S:manageableData=network.dhcp=", "i:accessLevel=0"}, "b:result", "1"},
+        {"checkDataEditable", {"S:manageableData=audio.ringVolume=", "i:accessLevel=0"}, "b:result", "0"},
+    });
+    std::string all = ask("getData", {"S:manageableData="}, "S:manageableData");
+    ManageableData data;
+    data.deserialize(all);
+    EXPECT_EQ(data.values(), phone.state().data.nodes());
+}
+
+TEST_F(SimulatorTest, ChangedDataCountsTheChannelsObservingANodeOrItsAncestor) {
+    play({
+        {"observeData", {"s:nodeId=audio", "@agent-1"}, "b:result", "1"},
+        {"observeData", {"s:nodeId=audio.ringVolume", "@agent-2"}, "b:result", "1"},
+        {"observeData", {"s:nodeId=display"}, "b:result", "0"},  // nobody to call back
+        {"observeListDataBulkData", {"s:rootIds=[display,network]", "@agent-3"}, "b:result", "1"},
+        {"observeListDataBulkData", {"s:rootIds=empty", "@agent-3"}, "b:result", "0"},
+        {"manageableDataChanged", {"S:manageableData=audio.ringVolume=4"}, "i:numObservers", "2"},
+        {"manageableDataChanged", {"S:manageableData=audio.keyClick=false"}, "i:numObservers", "1"},
+        {"manageableDataChanged", {"S:manageableData=audiology=x"}, "i:numObservers", "0"},
+        {"manageableDataChanged", {"S:manageableData=audio.keyClick=true;network.dhcp=true"}, "i:numObservers", "2"},
+        {"getData", {"S:manageableData=audio.ringVolume="}, "S:manageableData", "audio.ringVolume=4"},  // kept
+        {"stopObservingData", {"s:nodeId=audio", "@agent-1"}, "b:result", "1"},
+        {"stopObservingData", {"s:nodeId=audio", "@agent-1"}, "b:result", "0"},
+        {"manageableDataChanged", {"S:manageableData=audio.ringVolume=5"}, "i:numObservers", "1"},
+        {"registerManagementIdentityBulkData", {"s:managementId=mgr", "b:bulkDataManageable=1", "@agent-9"}, "", ""},
+    });
+    EXPECT_EQ(phone.state().agents.agentCount(), 1u);
+    EXPECT_NE(phone.describeState().find("agent.mgr: agent-9 (bulk data)\n"), std::string::npos);
+}
+
+TEST_F(SimulatorTest, InjectedUnknownAndMalformedRequestsFailAfterTheObserverIsTold) {
+    std::vector<std::string> seen;
+    phone.observer = [&](const Exchange& exchange) {
+        seen.push_back(exchange.request.name() + (exchange.reply ? " replied" : "") +
+                       (exchange.failure ? " failed: " + *exchange.failure : ""));
+    };
+    const auto failure = [&](const char* remote, const std::vector<std::string>& params, bool oneWay) {
+        Request request(remote, params);
+        Method reply;
+        try {
+            if (oneWay)
+                phone.asynchronousCall(request.method);
+            else
+                phone.synchronousCall(request.method, reply, request.channel);
+        } catch (const CorvexException& error) {
+            return std::string(error.what());
+        }
+        return std::string("no failure");
+    };
+    phone.failMethod("setPhoneBusyStatus", "link lost");
+    EXPECT_EQ(failure("setPhoneBusyStatus", {"i:busyStatus=1"}, true), "link lost");
+    EXPECT_EQ(failure("frobnicate", {}, false), "unknown remote method frobnicate");
+    EXPECT_EQ(failure("retrievePhoneBusyStatus", {}, true),
+              "retrievePhoneBusyStatus expects a synchronous call, not a one-way call");
+    EXPECT_EQ(failure("clearPhoneBusyStatus", {"i:busyStatus=1"}, false),
+              "clearPhoneBusyStatus is one-way and has no reply");
+    EXPECT_EQ(failure("getIDAndDisplayName", {"s:identifier=x", "S:displayname=y"}, false),
+              "getIDAndDisplayName: request lacks string parameter \"identifier\" (INOUT)");
+    EXPECT_EQ(failure("getData", {"S:manageableData=a=b=c"}, false).rfind("malformed", 0), 0u);
+
+    phone.restoreMethod("setPhoneBusyStatus");
+    EXPECT_EQ(failure("setPhoneBusyStatus", {"i:busyStatus=1"}, true), "no failure");
+    EXPECT_EQ(ask("retrievePhoneBusyStatus", {}, "i:busyStatus"), "1");  // the failed call changed nothing
+    ASSERT_EQ(seen.size(), 8u);
+    EXPECT_EQ(seen[0], "setPhoneBusyStatus failed: link lost");
+    EXPECT_EQ(seen[1], "frobnicate failed: unknown remote method frobnicate");
+    EXPECT_EQ(seen[6], "setPhoneBusyStatus");
+    EXPECT_EQ(seen[7], "retrievePhoneBusyStatus replied");
+}
+
+// The reply's parameters in valuesOf's notation, none of them IN.
+std::string signatureOf(const Method& reply) {
+    std::string signature;
+    for (const Parameter& parameter : reply.parameters()) {
+        const char kind = "isb"[parameter.kind()];
+        signature += signature.empty() ? "" : " ";
+        signature += parameter.direction() == INOUT ? char(std::toupper(kind)) : kind;
+        signature += ":" + parameter.name();
+        EXPECT_NE(parameter.direction(), IN) << reply.name() << " " << parameter.name();
+    }
+    return signature;
+}
+
+// Every request the operation table says the proxies send must be answered
+// with exactly the values they read back.
+TEST(SimulatorTable, AnswersEveryMethodTheProxiesSendWithWhatTheyRead) {
+    SimulatedPhone phone;
+    std::vector<std::string> contracted;
+    const auto answer = [&](const char* remote, const std::vector<std::string>& params, bool sync,
+                            const std::string& wanted) {
+        contracted.push_back(remote);
+        Request request(remote, params);
+        std::string channel = "agent-1";
+        if (!sync) {
+            EXPECT_NO_THROW(phone.asynchronousCallWithChannel(request.method, channel)) << remote;
+            return;
+        }
+        Method reply;
+        EXPECT_NO_THROW(phone.synchronousCall(request.method, reply, channel)) << remote;
+        EXPECT_EQ(signatureOf(reply), wanted) << remote;
+    };
+    for (const reliability::Operation& operation : reliability::operations()) {
+        std::string wanted;
+        for (const reliability::Read& read : operation.reads) {
+            const char kind = "isb"[read.kind];
+            wanted += std::string(wanted.empty() ? "" : " ") +
+                      (read.direction == INOUT ? char(std::toupper(kind)) : kind) + ":" + read.name;
+        }
+        answer(operation.request.remote, operation.request.params, operation.synchronous(), wanted);
+    }
+    std::sort(contracted.begin(), contracted.end());
+    EXPECT_EQ(phone.remoteMethods(), contracted);
+}
+
+}  // namespace
