@@ -112,9 +112,18 @@ std::string SimulatedContext::findChannel(Executable* object) {
     if (object == nullptr) return std::string();
     const auto known = channels_.find(object);
     if (known != channels_.end()) return known->second;
-    std::string channel = "agent-" + std::to_string(channels_.size() + 1);
+    std::string channel;
+    for (std::size_t n = channels_.size() + 1; channel.empty(); ++n) {
+        channel = "agent-" + std::to_string(n);
+        for (const auto& [other, taken] : channels_)
+            if (taken == channel) channel.clear();  // named beforehand
+    }
     channels_.emplace(object, channel);
     return channel;
+}
+
+void SimulatedContext::nameChannel(const Executable& object, std::string channel) {
+    channels_[&object] = std::move(channel);
 }
 
 }  // namespace mgmtkit

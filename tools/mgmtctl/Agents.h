@@ -1,8 +1,9 @@
 // The observers and management agents the tool hands the proxies: small
 // objects that the framework can reach as an Executable, as a real agent is.
-// The service never calls them back here; they exist to be named.
+// Each has a callback channel named after it.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,23 +15,35 @@ namespace mgmtctl {
 
 class ToolAgent : public Executable, public MgmtAgentIfc {
 public:
-    explicit ToolAgent(std::string name) : name_(std::move(name)) {}
+    ToolAgent(std::string name, std::string channel) : name_(std::move(name)), channel_(std::move(channel)) {}
     void init(Context&) override {}
     void shutdown() override {}
     const std::string& name() const { return name_; }
+    const std::string& channel() const { return channel_; }
 
 private:
     std::string name_;
+    std::string channel_;
 };
+
+// The callback channel an agent of that name gets, so that the name a user
+// typed can be found in the requests: "agent2" has "agent-2", and a name that
+// does not end in digits after a letter keeps its own ("watcher").
+std::string channelOf(std::string_view name);
 
 class Agents {
 public:
+    // Told of every new agent, so that its channel can be named.
+    explicit Agents(std::function<void(const ToolAgent&)> made = {}) : made_(std::move(made)) {}
+
     // The agent of that name, made on first use, so one name stays one object
     // (and one callback channel) for a whole session; "none" gives null.
-    // Names start with a letter and go on with letters, digits, '_' or '-'.
+    // Names start with a letter and go on with letters, digits, '_' or '-';
+    // two names that would share a channel ("agent2", "agent-2") are refused.
     ToolAgent* get(std::string_view name);
 
 private:
+    std::function<void(const ToolAgent&)> made_;
     std::map<std::string, std::unique_ptr<ToolAgent>, std::less<>> agents_;
 };
 

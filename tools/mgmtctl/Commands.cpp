@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include <stdexcept>
+
 #include "ArgumentParsing.h"
 #include "Options.h"
 #include "Script.h"
@@ -98,9 +100,20 @@ const Operation& requireOperation(const std::string& name) {
     throw ArgumentError(message + " (mgmtctl list shows them all)");
 }
 
-int listOperations(Printer& printer, bool) {
-    for (const Operation& operation : operations()) printer.operation(operation);
+const mgmtkit::WireOperation& wireOf(const Operation& operation) {
+    if (const mgmtkit::WireOperation* wire = mgmtkit::findOperation(operation.name)) return *wire;
+    throw std::logic_error(std::string("no wire reference for ") + operation.name);
+}
+
+int listOperations(Printer& printer, bool verbose) {
+    for (const Operation& operation : operations()) printer.operation(operation, wireOf(operation), verbose);
     printer.legend();
+    return kExitDone;
+}
+
+int describeOperation(Printer& printer, const std::string& name) {
+    const Operation& operation = requireOperation(name);
+    printer.describe(operation, wireOf(operation));
     return kExitDone;
 }
 

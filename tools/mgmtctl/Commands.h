@@ -13,6 +13,7 @@ namespace mgmtctl {
 enum ExitStatus { kExitDone = 0, kExitCallFailed = 1, kExitBadInput = 2 };
 
 int listOperations(Printer& printer, bool verbose);
+int describeOperation(Printer& printer, const std::string& name);
 // words: the operation's name, then its arguments.
 int callOperation(Session& session, Printer& printer, const std::vector<std::string>& words);
 // `path` "-" reads standard input. Without `keepGoing` the script stops at
@@ -24,5 +25,7 @@ int showDemo(Session& session, Printer& printer, const ProxyLibrary& library, in
 // The operation of that name; an unknown one throws ArgumentError naming the
 // closest.
 const Operation& requireOperation(const std::string& name);
+// The operation's wire reference; every operation of the tool has one.
+const mgmtkit::WireOperation& wireOf(const Operation& operation);
 
 }  // namespace mgmtctl

@@ -33,6 +33,19 @@ std::string parameters(const Method& method) {
     return out + "]";
 }
 
+std::string wireParameters(const std::vector<mgmtkit::WireParameter>& wire) {
+    std::string out = "[";
+    for (const mgmtkit::WireParameter& p : wire) {
+        if (out.size() > 1) out += ',';
+        out += JsonObject()
+                   .text("name", p.name)
+                   .text("kind", kindName(p.kind))
+                   .text("direction", directionName(p.direction))
+                   .str();
+    }
+    return out + "]";
+}
+
 class JsonPrinter : public Printer {
 public:
     JsonPrinter(std::ostream& out, std::ostream& errors) : out_(out), errors_(errors) {}
@@ -105,7 +118,7 @@ public:
         line(JsonObject().text("record", "note").text("text", text));
     }
 
-    void operation(const Operation& op) override {
+    void operation(const Operation& op, const mgmtkit::WireOperation& wire, bool verbose) override {
         std::string args = "[";
         for (const ArgShape& shape : op.args) {
             if (args.size() > 1) args += ',';
@@ -115,14 +128,31 @@ public:
                         .flag("optional", shape.optional)
                         .str();
         }
-        line(JsonObject()
-                 .text("record", "operation")
-                 .text("interface", op.interfaceName)
-                 .text("name", op.name)
-                 .text("member", op.memberName())
-                 .raw("arguments", args + "]")
-                 .text("result", op.result));
+        JsonObject object;
+        object.text("record", "operation")
+            .text("interface", op.interfaceName)
+            .text("name", op.name)
+            .text("member", op.memberName())
+            .raw("arguments", args + "]")
+            .text("result", op.result)
+            .text("remote", wire.remote);
+        if (verbose) {
+            JsonObject failure;
+            failure.text("format", wire.failureFormat).number("level", wire.failureLevel);
+            object.raw("wire", JsonObject()
+                                   .text("remote", wire.remote)
+                                   .raw("request", wireParameters(wire.request))
+                                   .raw("reply", wireParameters(wire.reply))
+                                   .text("style", styleName(wire.style))
+                                   .number("timeout", wire.timeout)
+                                   .text("pattern", std::string(1, wire.pattern))
+                                   .raw("failure", wire.failureFormat.empty() ? "null" : failure.str())
+                                   .str());
+        }
+        line(object);
     }
+
+    void describe(const Operation& op, const mgmtkit::WireOperation& wire) override { operation(op, wire, true); }
 
     void legend() override {
         for (ArgType type : enumerationTypes()) {

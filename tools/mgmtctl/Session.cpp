@@ -7,13 +7,15 @@
 #include "Options.h"
 #include "StdoutCapture.h"
 #include "Suggestions.h"
+#include "testing/WireReference.h"
 
 namespace mgmtctl {
 
 using mgmtkit::bindProxy;
 
 Session::Session(const ProxyLibrary& library)
-    : localProxy_(library.create(kLocalMgmtFactory)),
+    : agents_([this](const ToolAgent& agent) { context_.nameChannel(agent, agent.channel()); }),
+      localProxy_(library.create(kLocalMgmtFactory)),
       actionProxy_(library.create(kActionEventFactory)),
       locationProxy_(library.create(kLocationFactory)) {
     phone_.frameworkContext = &context_;
@@ -48,6 +50,9 @@ void Session::checkRemote(const std::string& remoteName) const {
     const std::vector<std::string> known = phone_.remoteMethods();
     for (const std::string& name : known)
         if (name == remoteName) return;
+    if (const mgmtkit::WireOperation* operation = mgmtkit::findOperation(remoteName))
+        throw ArgumentError("'" + remoteName + "' is an operation; the remote method it sends is " +
+                            operation->remote + ", so name that");
     std::string message = "the simulated service has no remote method '" + remoteName + "'; closest:";
     for (const std::string& name : closest(remoteName, known)) message += " " + name;
     throw ArgumentError(message);

@@ -60,8 +60,9 @@ public:
     void request(const ExchangeEvent& exchange) override {
         out_ << column("request") << exchange.request.name() << "  (" << styleName(exchange.style);
         if (exchange.style == mgmtkit::CallStyle::SyncWithTimeout) out_ << ' ' << exchange.timeout;
-        if (exchange.style == mgmtkit::CallStyle::OneWayWithChannel || !exchange.callbackChannel.empty())
-            out_ << ", callback channel " << jsonString(exchange.callbackChannel);
+        if (exchange.style == mgmtkit::CallStyle::OneWayWithChannel ||
+            exchange.style == mgmtkit::CallStyle::SyncWithChannel)
+            out_ << ' ' << jsonString(exchange.callbackChannel);
         out_ << ")\n";
         parameters(exchange.request, nameWidth(exchange));
     }
@@ -107,16 +108,26 @@ public:
         blocks_ = 0;  // a call right after an explanation belongs to it
     }
 
-    void operation(const Operation& op) override {
+    void operation(const Operation& op, const mgmtkit::WireOperation& wire, bool verbose) override {
+        if (interface_.empty())
+            out_ << "Each operation with its arguments and result, then the remote method it sends\n"
+                    "(what --fail takes).\n";
         if (interface_ != op.interfaceName) {
             interface_ = op.interfaceName;
             number_ = 0;
-            out_ << (blocks_++ > 0 ? "\n" : "") << op.interfaceName << ":\n";
+            out_ << '\n' << op.interfaceName << ":\n";
         }
         ++number_;
-        out_ << (number_ < 10 ? "   " : "  ") << number_ << "  " << usageOf(op);
+        out_ << (number_ < 10 ? "   " : "  ") << number_ << "  " << usageOf(op) << "    sends " << wire.remote;
         if (op.member != nullptr) out_ << "    (" << op.interfaceName << "::" << op.member << ")";
         out_ << '\n';
+        if (verbose) wireReference(wire, "        ");
+    }
+
+    void describe(const Operation& op, const mgmtkit::WireOperation& wire) override {
+        out_ << op.name << "    " << op.interfaceName << "::" << op.memberName() << '\n'
+             << "  usage          mgmtctl call " << usageOf(op) << '\n';
+        wireReference(wire, "  ");
     }
 
     void legend() override {
@@ -174,6 +185,50 @@ public:
     void problem(std::string_view text, int) override { errors_ << "mgmtctl: " << text << '\n'; }
 
 private:
+    void wireReference(const mgmtkit::WireOperation& wire, const std::string& indent) {
+        const std::string label = indent + "               ";
+        out_ << indent << "remote method  " << wire.remote << '\n'
+             << indent << "call style     " << styleName(wire.style);
+        if (wire.timeout != 0) out_ << ' ' << wire.timeout << " ms";
+        out_ << '\n';
+        wireParameters("request", wire.request, indent);
+        wireParameters("reply", wire.reply, indent);
+        out_ << indent << "on failure     pattern " << wire.pattern << ": " << failureOf(wire) << '\n';
+    }
+
+    void wireParameters(const char* what, const std::vector<mgmtkit::WireParameter>& parameters,
+                        const std::string& indent) {
+        std::size_t width = 0;
+        for (const auto& p : parameters) width = std::max(width, p.name.size());
+        out_ << indent << padded(what, 15);
+        if (parameters.empty()) out_ << "(no parameters)\n";
+        bool first = true;
+        for (const auto& p : parameters) {
+            if (!first) out_ << indent << std::string(15, ' ');
+            first = false;
+            out_ << padded(p.name, width) << "  " << padded(kindName(p.kind), 6) << "  " << directionName(p.direction)
+                 << '\n';
+        }
+    }
+
+    // What the proxy does when the remote call throws CorvexException.
+    static std::string failureOf(const mgmtkit::WireOperation& wire) {
+        const std::string record = jsonString(wire.failureFormat);
+        switch (wire.pattern) {
+            case 'A':
+            case 'B':
+            case 'C': return "no record; the CorvexException reaches the caller";
+            case 'D': return "the level-3 record " + record + " when level 3 is on; the result keeps its value";
+            case 'E':
+                return "the level-2 record " + record +
+                       " with the exception's text, whatever the level; the result keeps its value";
+            case 'F':
+                return (wire.failureLevel == 0 ? "prints " + record : "the level-2 record " + record) +
+                       " with the exception's text, then reboots the telephone itself and returns true";
+        }
+        return "unknown";
+    }
+
     // `words` on lines of at most 79 columns, each starting with `indent`.
     void wrapped(const std::string& words, const char* indent) {
         constexpr std::size_t kWidth = 79;

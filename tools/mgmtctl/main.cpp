@@ -73,6 +73,7 @@ int runCommand(const Options& options, const std::string& command, Printer& prin
         return kExitDone;
     }
     if (command == "list") return listOperations(printer, options.verbose);
+    if (command == "describe") return describeOperation(printer, operands.front());
 
     const ProxyLibrary library(ProxyLibrary::locate(options.library, libraryCandidates()));
     Session session(library);

@@ -65,10 +65,12 @@ private:
 
 // The framework context the tool hands the proxies: it names a channel for
 // every Executable it is asked about ("agent-1", "agent-2", ... in order of
-// first appearance) and knows no in-process service.
+// first appearance, unless named beforehand) and knows no in-process service.
 class SimulatedContext : public FrameworkContext {
 public:
     std::string findChannel(Executable* object) override;
+    // The channel findChannel gives that object from now on.
+    void nameChannel(const Executable& object, std::string channel);
 
 private:
     std::map<const Executable*, std::string> channels_;
