@@ -28,7 +28,7 @@ install(FILES
 
 if(TARGET mgmtctl)
   # Its install RPATH ($ORIGIN/../lib) is set where the tool is defined.
-  install(TARGETS mgmtctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS mgmtctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
 endif()
 
 install(EXPORT LocalMgmtProxyTargets
