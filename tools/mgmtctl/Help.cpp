@@ -1,5 +1,7 @@
 #include "Help.h"
 
+#include "NamedRows.h"
+
 namespace mgmtctl {
 
 namespace {
@@ -78,17 +80,9 @@ const std::vector<CommandInfo>& commands() {
     return table;
 }
 
-const CommandInfo* findCommand(std::string_view name) {
-    for (const CommandInfo& command : commands())
-        if (name == command.name) return &command;
-    return nullptr;
-}
+const CommandInfo* findCommand(std::string_view name) { return findByName(commands(), name); }
 
-std::vector<std::string> commandNames() {
-    std::vector<std::string> names;
-    for (const CommandInfo& command : commands()) names.emplace_back(command.name);
-    return names;
-}
+std::vector<std::string> commandNames() { return namesOf(commands()); }
 
 std::string usageText() {
     std::string text = R"(Usage: mgmtctl [OPTIONS] [COMMAND [ARGS...]]
