@@ -192,11 +192,14 @@ class Scripts(unittest.TestCase):
                                           b'addActionEventRequestWithData 1 ""\n')
         self.assertEqual([params(r)[1][3] for r in of("request", recs)], ["two words", "its", ""])
 
-    def test_one_agent_name_is_one_channel(self):
-        path = self.script("observeManageableData a agent2\nobserveManageableData b agent1\n"
-                           "stopObservingManageableData a agent2\n")
-        self.assertEqual([r["callbackChannel"] for r in of("request", records("run", path))],
-                         ["agent-2", "agent-1", "agent-2"])
+    def test_one_agent_name_is_one_channel_and_is_called_back_on_it(self):
+        path = self.script("observeManageableData audio agent2\nobserveManageableData display agent1\n"
+                           "setData audio.ringVolume=3\nstopObservingManageableData audio agent2\n")
+        recs = records("run", path)
+        self.assertEqual([r["callbackChannel"] for r in of("request", recs)], ["agent-2", "agent-1", "", "agent-2"])
+        [callback] = of("callback", recs)
+        self.assertEqual((callback["agent"], callback["channel"]), ("agent2", "agent-2"))
+        self.assertIn(("manageableData", "string", "in", "audio.ringVolume=3"), params(callback))
 
     def test_a_bad_line_stops_before_anything_is_sent(self):
         cases = [
@@ -341,6 +344,7 @@ class Json(unittest.TestCase):
         "operation": {"interface", "name", "member", "arguments", "result"},
         "type": {"name", "values", "largest"},
         "stdout": {"text"},
+        "callback": {"agent", "channel", "method", "parameters"},
         "reboot": set(),
     }
 

@@ -29,7 +29,7 @@ ToolAgent* Agents::get(std::string_view name) {
         if (agent->channel() == channel)
             throw ArgumentError("'" + std::string(name) + "' would share the callback channel " + channel +
                                 " with " + other + "; use another name");
-    auto made = std::make_unique<ToolAgent>(std::string(name), channel);
+    auto made = std::make_unique<ToolAgent>(std::string(name), channel, heard_);
     if (made_) made_(*made);
     return agents_.emplace(std::string(name), std::move(made)).first->second.get();
 }

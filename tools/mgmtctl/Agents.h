@@ -1,6 +1,7 @@
 // The observers and management agents the tool hands the proxies: small
 // objects that the framework can reach as an Executable, as a real agent is.
-// Each has a callback channel named after it.
+// Each has a callback channel named after it, on which the service calls it
+// back.
 #pragma once
 
 #include <functional>
@@ -13,17 +14,26 @@
 
 namespace mgmtctl {
 
-class ToolAgent : public Executable, public MgmtAgentIfc {
+class ToolAgent;
+// What an agent does with a call back from the service.
+using Heard = std::function<void(const ToolAgent& agent, const Method& notification)>;
+
+class ToolAgent : public Executable, public MgmtAgentIfc, public NotificationSink {
 public:
-    ToolAgent(std::string name, std::string channel) : name_(std::move(name)), channel_(std::move(channel)) {}
+    ToolAgent(std::string name, std::string channel, const Heard& heard)
+        : name_(std::move(name)), channel_(std::move(channel)), heard_(heard) {}
     void init(Context&) override {}
     void shutdown() override {}
+    void notify(const Method& notification) override {
+        if (heard_) heard_(*this, notification);
+    }
     const std::string& name() const { return name_; }
     const std::string& channel() const { return channel_; }
 
 private:
     std::string name_;
     std::string channel_;
+    const Heard& heard_;  // the Agents' own, which outlive their agents
 };
 
 // The callback channel an agent of that name gets, so that the name a user
@@ -33,8 +43,10 @@ std::string channelOf(std::string_view name);
 
 class Agents {
 public:
-    // Told of every new agent, so that its channel can be named.
-    explicit Agents(std::function<void(const ToolAgent&)> made = {}) : made_(std::move(made)) {}
+    // `made` is told of every new agent, so that its channel can be named;
+    // `heard` of every call back an agent gets.
+    explicit Agents(std::function<void(const ToolAgent&)> made = {}, Heard heard = {})
+        : made_(std::move(made)), heard_(std::move(heard)) {}
 
     // The agent of that name, made on first use, so one name stays one object
     // (and one callback channel) for a whole session; "none" gives null.
@@ -44,6 +56,7 @@ public:
 
 private:
     std::function<void(const ToolAgent&)> made_;
+    Heard heard_;
     std::map<std::string, std::unique_ptr<ToolAgent>, std::less<>> agents_;
 };
 

@@ -1,6 +1,6 @@
 // One JSON object per line, each with a "record" key naming what it is:
 // call, request, reply, log, stdout, reboot, result, error, note, operation,
-// type, fault, state; and on the error stream, fatal.
+// type, fault, state, callback; and on the error stream, fatal.
 #include <string>
 
 #include "ArgumentTypes.h"
@@ -93,6 +93,15 @@ public:
                      .text("record", "reply")
                      .text("method", exchange.request.name())
                      .raw("parameters", parameters(*exchange.reply)));
+    }
+
+    void callback(const CallbackEvent& callback) override {
+        line(JsonObject()
+                 .text("record", "callback")
+                 .text("agent", callback.agent)
+                 .text("channel", callback.channel)
+                 .text("method", callback.notification.name())
+                 .raw("parameters", parameters(callback.notification)));
     }
 
     void printed(const StdoutEvent& printed) override {

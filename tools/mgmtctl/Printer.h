@@ -30,6 +30,7 @@ public:
     virtual void log(const LogRecord& record) = 0;
     virtual void request(const ExchangeEvent& exchange) = 0;
     virtual void reply(const ExchangeEvent& exchange) = 0;  // nothing for one-way calls
+    virtual void callback(const CallbackEvent& callback) = 0;
     virtual void printed(const StdoutEvent& printed) = 0;
     virtual void reboot() = 0;
     virtual void result(const ResultEvent& result) = 0;

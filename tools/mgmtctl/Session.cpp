@@ -14,11 +14,14 @@ namespace mgmtctl {
 using mgmtkit::bindProxy;
 
 Session::Session(const ProxyLibrary& library)
-    : agents_([this](const ToolAgent& agent) { context_.nameChannel(agent, agent.channel()); }),
+    : agents_([this](const ToolAgent& agent) { context_.nameChannel(agent, agent.channel()); },
+              [this](const ToolAgent& agent, const Method& notification) {
+                  record(CallbackEvent{agent.name(), agent.channel(), notification});
+              }),
       localProxy_(library.create(kLocalMgmtFactory)),
       actionProxy_(library.create(kActionEventFactory)),
       locationProxy_(library.create(kLocationFactory)) {
-    phone_.frameworkContext = &context_;
+    context_.attach(phone_);
     local_ = bindProxy<LocalMgmtIfc>(*localProxy_, phone_, kLocalMgmtFactory, "LocalMgmtIfc");
     actions_ =
         bindProxy<ActionEventRequestIfc>(*actionProxy_, phone_, kActionEventFactory, "ActionEventRequestIfc");

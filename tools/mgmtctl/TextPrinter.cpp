@@ -78,6 +78,14 @@ public:
         }
     }
 
+    void callback(const CallbackEvent& callback) override {
+        out_ << column("callback") << callback.notification.name() << "  (to " << callback.agent << " on "
+             << jsonString(callback.channel) << ")\n";
+        std::size_t width = 10;
+        for (const Parameter& p : callback.notification.parameters()) width = std::max(width, p.name().size());
+        parameters(callback.notification, width);
+    }
+
     void printed(const StdoutEvent& printed) override {
         std::string_view text = printed.text;
         while (!text.empty()) {
