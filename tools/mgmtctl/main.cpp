@@ -55,13 +55,11 @@ const CommandInfo& checkCommand(const std::vector<std::string>& words) {
     }
     if (operands < command->minOperands || operands > command->maxOperands)
         throw ArgumentError("usage: " + synopsisOf(*command) + " (mgmtctl help " + command->name + ")");
-    if (name == "help" && operands == 1 && findCommand(words[1]) == nullptr)
-        throw ArgumentError("no command '" + words[1] + "'; the commands:" +
-                            [] {
-                                std::string all;
-                                for (const std::string& known : commandNames()) all += " " + known;
-                                return all;
-                            }());
+    if (name == "help" && operands == 1 && findCommand(words[1]) == nullptr) {
+        std::string message = "no command '" + words[1] + "'; the commands:";
+        for (const std::string& known : commandNames()) message += " " + known;
+        throw ArgumentError(message);
+    }
     return *command;
 }
 
