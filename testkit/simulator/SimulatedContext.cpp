@@ -7,9 +7,19 @@ std::string SimulatedContext::findChannel(Executable* object) {
     const std::lock_guard<std::mutex> lock(mutex_);
     const auto known = channels_.find(object);
     if (known != channels_.end()) return known->second;
-    std::string channel = "agent-" + std::to_string(++named_);
+    std::string channel;
+    while (channel.empty()) {
+        channel = "agent-" + std::to_string(++named_);
+        for (const auto& [other, taken] : channels_)
+            if (taken == channel) channel.clear();  // named beforehand
+    }
     channels_.emplace(object, channel);
     return channel;
+}
+
+void SimulatedContext::nameChannel(const Executable& object, std::string channel) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    channels_[&object] = std::move(channel);
 }
 
 void SimulatedContext::attach(SimulatedPhone& phone) {

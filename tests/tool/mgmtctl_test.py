@@ -5,6 +5,7 @@ usage: mgmtctl_test.py MGMTCTL FRAMEWORK_LIBRARY [unittest arguments, e.g. -k Sc
 """
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -12,6 +13,7 @@ import unittest
 
 TOOL = None
 FRAMEWORK_LIBRARY = None  # a shared library that is not the proxy library
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 
 
 def run(*args, stdin=None):
@@ -38,36 +40,31 @@ class Calls(unittest.TestCase):
     """What one call sends and what it hands back, read from the JSON records."""
 
     CASES = [
-        # arguments, remote method, style, request parameters
-        (["setPhoneBusyStatus", "5"], "setPhoneBusyStatus", "one-way", [("busyStatus", "int", "in", 5)]),
-        (["getListOfFilesOfType", "ringer", "a.raw,b c.raw"], "getListOfFilesOfType", "synchronous",
+        # arguments, style, request parameters
+        (["setPhoneBusyStatus", "5"], "one-way", [("busyStatus", "int", "in", 5)]),
+        (["getListOfFilesOfType", "ringer", "a.raw,b c.raw"], "synchronous",
          [("FileType", "string", "in", "ringer"), ("FileNames", "string", "inout", "[a.raw,b c.raw]")]),
-        (["getListOfFilesOfType", "11"], "getListOfFilesOfType", "synchronous",
+        (["getListOfFilesOfType", "11"], "synchronous",
          [("FileType", "string", "in", "ringer"), ("FileNames", "string", "inout", "empty")]),
-        (["uploadUserFile", "FILETYPE_TONE", "x"], "uploadUserFile", "synchronous",
+        (["uploadUserFile", "FILETYPE_TONE", "x"], "synchronous",
          [("filetype", "int", "in", 7), ("filename", "string", "in", "x")]),
-        (["changeCurrentUser", "visitorUser"], "changeCurrentUser", "synchronous",
-         [("userType", "string", "in", "visitorUser")]),
-        (["changeCurrentUser", "8"], "changeCurrentUser", "synchronous",
-         [("userType", "string", "in", "ClearDataVisitorUserQel")]),
-        (["cleanupUserData", "moh", "USER_DEFAULT"], "cleanupUserData", "one-way",
+        (["changeCurrentUser", "8"], "synchronous", [("userType", "string", "in", "ClearDataVisitorUserQel")]),
+        (["cleanupUserData", "moh", "USER_DEFAULT"], "one-way",
          [("filetype", "string", "in", "moh"), ("userType", "int", "in", 4)]),
-        (["raiseGenericTrap", "TRAP_DEST_SECONDARY", "0x10"], "raiseGenericTrap", "one-way",
+        (["raiseGenericTrap", "TRAP_DEST_SECONDARY", "0x10"], "one-way",
          [("dest", "int", "in", 2), ("trapNo", "int", "in", 16)]),
-        (["verifyFactoryResetPassword", "hunter2"], "verifyFactoryResetPassword", "synchronous with time-out",
+        (["verifyFactoryResetPassword", "hunter2"], "synchronous with time-out",
          [("password", "string", "inout", "********")]),
-        (["addActionEventRequestWithData", "EVENT_CALL_STATE", ""], "addActionEventRequestWithData", "one-way",
+        (["addActionEventRequestWithData", "EVENT_CALL_STATE", ""], "one-way",
          [("type", "int", "in", 2), ("data", "string", "in", "")]),
-        (["addActionEventRequest", "7"], "addActionEventRequest", "one-way", [("type", "int", "in", 7)]),
-        (["sendLocationDeliveryRequest"], "sendLocationDeliveryRequest", "one-way", []),
+        (["addActionEventRequest", "7"], "one-way", [("type", "int", "in", 7)]),
     ]
 
     def test_requests_carry_the_parameters_in_order(self):
-        for args, remote, style, expected in self.CASES:
+        for args, style, expected in self.CASES:
             with self.subTest(args=args):
                 recs = records("call", *args)
                 [request] = of("request", recs)
-                self.assertEqual(request["method"], remote)
                 self.assertEqual(request["style"], style)
                 self.assertEqual(params(request), expected)
                 self.assertEqual(recs[0]["record"], "call")
@@ -92,9 +89,9 @@ class Calls(unittest.TestCase):
 
     def test_callback_channels_name_the_agent(self):
         cases = [
-            (["observeManageableData", "Device.X", "agent1"], "agent-1"),
-            (["registerManagementIdentity", "mgr", "watcher"], "agent-1"),
-            (["startDownloadWithObserver", "ringer", "agent7", "true", "CERTIFICATE_NONE"], "agent-1"),
+            (["observeManageableData", "Device.X", "agent2"], "agent-2"),
+            (["registerManagementIdentity", "mgr", "watcher"], "watcher"),
+            (["startDownloadWithObserver", "ringer", "agent7", "true", "CERTIFICATE_NONE"], "agent-7"),
             (["observeManageableData", "Device.X", "none"], ""),
         ]
         for args, channel in cases:
@@ -116,12 +113,29 @@ class Calls(unittest.TestCase):
         [trace] = of("log", records("--log-level", "6", "call", "sendLocationDeliveryRequest"))
         self.assertEqual((trace["file"], trace["component"]), ("./src/LocationDeliveryRequestProxy", "LocalMgmtProxy"))
 
+    def test_log_records_name_the_statement_that_wrote_them(self):
+        # Records of different files share the fixed path; the source beside it
+        # must point at the very statement, whose line holds the record's format.
+        recs = records("--log-level", "5", "run", "-", stdin=b"getListOfFilesOfType ringer\n"
+                       b"changeCurrentUser visitorUser\nsetData a=1\nfail deleteFile\ndeleteFile ringer x\n")
+        logs = of("log", recs)
+        self.assertGreaterEqual(len({l["source"].split(":")[0] for l in logs}), 3)
+        for log in logs:
+            with self.subTest(log=log):
+                path, line = log["source"].rsplit(":", 1)
+                self.assertEqual(int(line), log["line"])
+                with open(os.path.join(ROOT, path), encoding="utf-8") as source:
+                    statement = source.read().splitlines()[log["line"] - 1]
+                self.assertIn("MGMT_", statement)
+                self.assertIn(json.dumps(log["format"])[1:-1].split("%")[0], statement)
+
     def test_text_output_shows_the_records(self):
-        code, out, _ = run("call", "uploadUserFile", "ringer", "Chirp.raw")
+        code, out, _ = run("--log-level", "5", "call", "uploadUserFile", "ringer", "Chirp.raw")
         self.assertEqual(code, 0)
         text = out.decode()
         for expected in ['call     uploadUserFile(fileType="ringer", filename="Chirp.raw")',
                          "request  uploadUserFile  (synchronous)",
+                         "log      level", "(src/localmgmt/",
                          'filetype    int     in     11', "reply", "result   int 0"]:
             self.assertIn(expected, text)
 
@@ -178,11 +192,14 @@ class Scripts(unittest.TestCase):
                                           b'addActionEventRequestWithData 1 ""\n')
         self.assertEqual([params(r)[1][3] for r in of("request", recs)], ["two words", "its", ""])
 
-    def test_one_agent_name_is_one_channel(self):
-        path = self.script("observeManageableData a agent1\nobserveManageableData b agent2\n"
-                           "stopObservingManageableData a agent1\n")
-        self.assertEqual([r["callbackChannel"] for r in of("request", records("run", path))],
-                         ["agent-1", "agent-2", "agent-1"])
+    def test_one_agent_name_is_one_channel_and_is_called_back_on_it(self):
+        path = self.script("observeManageableData audio agent2\nobserveManageableData display agent1\n"
+                           "setData audio.ringVolume=3\nstopObservingManageableData audio agent2\n")
+        recs = records("run", path)
+        self.assertEqual([r["callbackChannel"] for r in of("request", recs)], ["agent-2", "agent-1", "", "agent-2"])
+        [callback] = of("callback", recs)
+        self.assertEqual((callback["agent"], callback["channel"]), ("agent2", "agent-2"))
+        self.assertIn(("manageableData", "string", "in", "audio.ringVolume=3"), params(callback))
 
     def test_a_bad_line_stops_before_anything_is_sent(self):
         cases = [
@@ -190,6 +207,10 @@ class Scripts(unittest.TestCase):
             ("setPhoneBusyStatus 1\nsetPhoneBusyStatuss 2\n", "line 2", "setPhoneBusyStatus"),
             ("# x\nsetPhoneBusyStatus\n", "line 2", "usage: setPhoneBusyStatus"),
             ('setPhoneBusyStatus 1\naddActionEventRequestWithData 1 "open\n', "line 2", "unterminated"),
+            ("setPhoneBusyStatus 1\nfail uploadUserFile=disk full\n", "line 2", 'uploadUserFile="disk full"'),
+            ("restore uploadUserFil\n", "line 1", "uploadUserFile"),
+            ("call\n", "line 1", "usage: call OPERATION"),
+            ("state now\n", "line 1", "usage: state"),
         ]
         for text, line, hint in cases:
             with self.subTest(text=text):
@@ -199,47 +220,107 @@ class Scripts(unittest.TestCase):
                 self.assertIn(line, err)
                 self.assertIn(hint, err)
 
-    def test_a_call_that_throws_does_not_stop_the_script(self):
-        recs = records("--fail", "retrievePhoneBusyStatus", "run", "-",
-                       stdin=b"retrievePhoneBusyStatus\nsetPhoneBusyStatus 1\n", status=1)
-        self.assertEqual([r["record"] for r in recs if r["record"] in ("error", "result")], ["error", "result"])
+    def test_faults_and_state_change_between_lines(self):
+        text = (b"call setPhoneBusyStatus 3\nfail retrievePhoneBusyStatus=down\nretrievePhoneBusyStatus\n"
+                b"restore retrievePhoneBusyStatus\nretrievePhoneBusyStatus\nstate\n")
+        for keep_going in (False, True):
+            with self.subTest(keep_going=keep_going):
+                recs = records(*(["--keep-going"] if keep_going else []), "run", "-", stdin=text, status=1)
+                shown = [(r["record"], r.get("line")) for r in recs if r["record"] in ("call", "fault", "state")]
+                everything = [("call", 1), ("fault", 2), ("call", 3), ("fault", 4), ("call", 5), ("state", 6)]
+                self.assertEqual(shown, everything if keep_going else everything[:3])
+                [error] = of("error", recs)
+                self.assertEqual(error["text"], "CorvexException: down")
+        recs = records("--keep-going", "run", "-", stdin=text, status=1)
+        self.assertEqual([r["failure"] for r in of("fault", recs)], ["down", None])
+        self.assertEqual(of("result", recs)[-1]["value"], 3)
+        [state] = of("state", recs)
+        self.assertEqual(state["values"]["busyStatus"], "3")
+        self.assertNotIn("failing.retrievePhoneBusyStatus", state["values"])
+
+    def test_the_shipped_example_runs_as_the_readme_says(self):
+        code, out, err = run("run", os.path.join(ROOT, "examples", "calls.txt"))
+        self.assertEqual(code, 0, err)
+        self.assertIn("uploadUserFile: storage full", out.decode())
+
+
+SAMPLE = {
+    "int": "1", "unsigned": "1", "bool": "true", "string": "x", "list": "a,b", "ManageableData": "k=v",
+    "SNMPTrapData": "oid=1", "MgmtAgentIfc*": "agent1", "Executable*": "agent1",
+}
+
+
+def catalogue():
+    """The operations with their wire reference, and arguments that fit each."""
+    recs = records("list", "--verbose")
+    enumerations = {t["name"]: next(iter(t["values"])) for t in of("type", recs)}
+    return [(op, [SAMPLE.get(a["type"]) or enumerations[a["type"]] for a in op["arguments"]])
+            for op in of("operation", recs)]
+
+
+def wire_params(record):
+    return [(p["name"], p["kind"], p["direction"]) for p in record["parameters"]]
 
 
 class Failures(unittest.TestCase):
-    """--fail shows each failure pattern with its records."""
+    """describe tells what a call sends and how it fails, and a call with --fail does just that."""
 
-    def test_patterns(self):
-        cases = [
-            # arguments, exit, log records (level, message), result value or None for an error
-            (["--fail", "uploadUserFile", "call", "uploadUserFile", "ringer", "a"], 0,
-             [(2, "uploadUserFile: simulated failure\n")], -1),
-            (["--fail", "uploadUserFile=disk full", "call", "uploadUserFile", "ringer", "a"], 0,
-             [(2, "uploadUserFile: disk full\n")], -1),
-            (["--fail", "deleteFile", "call", "deleteFile", "ringer", "a"], 0,
-             [(3, "deleteFile: proxyReq->synchronousCall timeout.\n")], False),
-            (["--log-level", "2", "--fail", "deleteFile", "call", "deleteFile", "ringer", "a"], 0, [], False),
-            (["--fail", "retrievePhoneBusyStatus", "call", "retrievePhoneBusyStatus"], 1, [], None),
-            (["--fail", "setPhoneBusyStatus", "call", "setPhoneBusyStatus", "1"], 1, [], None),
-            (["--fail", "observeData", "call", "observeManageableData", "n", "agent1"], 0,
-             [(2, "findSchemaName: simulated failure\n")], False),
-        ]
-        for args, status, logs, value in cases:
-            with self.subTest(args=args):
-                recs = records(*args, status=status)
-                self.assertEqual([(l["level"], l["message"]) for l in of("log", recs)], logs)
-                [reply] = of("reply", recs)
-                self.assertIn("failure", reply)
-                if value is None:
-                    [error] = of("error", recs)
-                    self.assertTrue(error["text"].startswith("CorvexException: "), error)
+    def test_describe_matches_what_a_failing_call_does(self):
+        first_of_pattern = {}
+        for op, args in catalogue():
+            first_of_pattern.setdefault(op["wire"]["pattern"], (op, args))
+        self.assertEqual(sorted(first_of_pattern), list("ABCDEF"))
+        for pattern, (op, args) in sorted(first_of_pattern.items()):
+            with self.subTest(pattern=pattern, operation=op["name"]):
+                [described] = records("describe", op["name"])
+                self.assertEqual(described, op)
+                wire = op["wire"]
+                passes = pattern in "ABC"
+                recs = records("--fail", wire["remote"] + "=boom", "call", op["name"], *args, status=1 if passes else 0)
+                [request] = of("request", recs)
+                self.assertEqual((request["method"], request["style"], request["timeout"]),
+                                 (wire["remote"], wire["style"], wire["timeout"]))
+                self.assertEqual(wire_params(request), [(p["name"], p["kind"], p["direction"]) for p in wire["request"]])
+                failure = wire["failure"]
+                logs = [(l["level"], l["message"]) for l in of("log", recs) if l["level"] <= 3]
+                if passes:
+                    self.assertIsNone(failure)
+                    self.assertEqual(logs, [])
+                    self.assertEqual(of("error", recs)[0]["text"], "CorvexException: boom")
+                    continue
+                written = failure["format"].replace("%s", "boom")
+                if failure["level"] == 0:
+                    self.assertEqual(of("stdout", recs)[0]["text"], written)
                 else:
-                    [result] = of("result", recs)
-                    self.assertEqual(result["value"], value)
+                    self.assertIn((failure["level"], written), logs)
+                self.assertEqual(len(of("reboot", recs)), 1 if pattern == "F" else 0)
+
+    def test_text_describe_and_list(self):
+        code, out, _ = run("describe", "deleteFile")
+        self.assertEqual(code, 0)
+        for expected in ("remote method  deleteFile", "call style     synchronous", "filename  string  in",
+                         "pattern D: the level-3 record"):
+            self.assertIn(expected, out.decode())
+        code, out, _ = run("list")
+        self.assertIn("sends startDownloadWithManyParams", out.decode())
+        self.assertIn("ringer|FILETYPE_RINGER=11", out.decode())
+
+    def test_records_follow_the_level_and_text(self):
+        cases = [
+            # arguments, log records (level, message), result value
+            (["--fail", "uploadUserFile=disk full", "call", "uploadUserFile", "ringer", "a"],
+             [(2, "uploadUserFile: disk full\n")], -1),
+            (["--log-level", "2", "--fail", "deleteFile", "call", "deleteFile", "ringer", "a"], [], False),
+        ]
+        for args, logs, value in cases:
+            with self.subTest(args=args):
+                recs = records(*args)
+                self.assertEqual([(l["level"], l["message"]) for l in of("log", recs)], logs)
+                self.assertEqual(of("result", recs)[0]["value"], value)
 
     def test_reboot_fallback_is_shown_in_order(self):
         recs = records("--fail", "performReboot=timed out", "call", "performReboot", "update")
         self.assertEqual([r["record"] for r in recs], ["call", "request", "reply", "stdout", "reboot", "result"])
-        self.assertEqual(of("stdout", recs)[0]["text"], "performReboot:timed out\n")
         self.assertIs(of("result", recs)[0]["value"], True)
 
     def test_text_mode_names_the_failure(self):
@@ -263,6 +344,7 @@ class Json(unittest.TestCase):
         "operation": {"interface", "name", "member", "arguments", "result"},
         "type": {"name", "values", "largest"},
         "stdout": {"text"},
+        "callback": {"agent", "channel", "method", "parameters"},
         "reboot": set(),
     }
 
@@ -293,7 +375,8 @@ class Json(unittest.TestCase):
 
 
 class BadInput(unittest.TestCase):
-    """Bad input gives exit 2, a message naming what would fit, and no output."""
+    """Bad input gives exit 2, a message naming what would fit, and no output; under
+    --json the message is a JSON object on standard error."""
 
     def test_refused_with_a_hint(self):
         cases = [
@@ -303,21 +386,25 @@ class BadInput(unittest.TestCase):
             (["call", "retrievePhoneBusyStatus", "1"], ["takes 0 arguments"]),
             (["call", "uploadUserFile", "ringr", "a"], ["not a file type", "ringer", "vrpat", "usage:"]),
             (["call", "uploadUserFile", "32", "a"], ["from 0 to 31"]),
-            (["call", "changeCurrentUser", "visitor"], ["visitorUser", "ClearDataVisitorUserQel"]),
-            (["call", "raiseGenericTrap", "TRAP_DEST_NOWHERE", "1"], ["TRAP_DEST_PRIMARY"]),
+            (["call", "changeCurrentUser", "visitor"], ["not a user kind", "ClearDataVisitorUserQel"]),
+            (["call", "addActionEventRequest", "8"], ["'8' is not an event type"]),
+            (["call", "setDataEditable", "a=1", "2"], ["is not an editable status"]),
             (["call", "setPhoneBusyStatus", "-1"], ["not an unsigned int", "usage:"]),
-            (["call", "raiseGenericTrap", "0", "12x"], ["not an int"]),
             (["call", "startDownload", "ringer", "maybe", "0"], ["not a bool"]),
             (["call", "setData", "novalue"], ["has no '='"]),
             (["call", "observeManageableData", "n", "9lives"], ["not an agent name"]),
             (["call"], ["usage: mgmtctl call"]),
             (["uploadUserFile"], ["mgmtctl call uploadUserFile"]),
             (["lst"], ["unknown command", "list"]),
+            (["help", "lst"], ["no command 'lst'", "describe"]),
+            (["describe", "uploadUserFiel"], ["uploadUserFile"]),
             (["run"], ["usage: mgmtctl run"]),
-            (["run", "/nonexistent/script"], ["cannot read"]),
+            (["run", "/nonexistent/script"], ["cannot read /nonexistent/script: No such file or directory"]),
+            (["run", "/"], ["cannot read /: Is a directory"]),
             (["--jsn", "list"], ["unknown option", "--json"]),
             (["--log-level", "x", "list"], ["--log-level"]),
             (["--fail", "uploadUserFil", "call", "setPhoneBusyStatus", "1"], ["uploadUserFile"]),
+            (["--fail", "startDownloadFrom", "state"], ["is an operation", "startDownloadWithManyParams"]),
             (["--library", "/nonexistent/lib.so", "call", "setPhoneBusyStatus", "1"], ["cannot load"]),
             (["--library", None, "call", "setPhoneBusyStatus", "1"], ["has no factory createLocalMgmtProxy"]),
         ]
@@ -325,53 +412,87 @@ class BadInput(unittest.TestCase):
             args = [FRAMEWORK_LIBRARY if a is None else a for a in args]
             with self.subTest(args=args):
                 code, out, err = run(*args)
-                self.assertEqual(code, 2, err)
-                self.assertEqual(out, b"")
+                self.assertEqual((code, out), (2, b""), err)
+                self.assertTrue(err.startswith("mgmtctl: "), err)
                 for hint in hints:
                     self.assertIn(hint, err)
+                code, out, err = run("--json", *args)
+                self.assertEqual((code, out), (2, b""), err)
+                [error] = [json.loads(line) for line in err.splitlines()]
+                self.assertEqual((error["record"], error["status"]), ("fatal", 2))
+                for hint in hints:
+                    self.assertIn(hint, error["text"])
 
-    def test_help(self):
-        code, out, _ = run("--help")
+    def test_a_script_that_stops_says_so_in_json(self):
+        code, out, err = run("--json", "--fail", "retrievePhoneBusyStatus", "run", "-",
+                             stdin=b"retrievePhoneBusyStatus\nretrievePhoneBusyStatus\n")
+        self.assertEqual(code, 1)
+        self.assertEqual(len(of("call", [json.loads(line) for line in out.splitlines()])), 1)
+        [stopped] = [json.loads(line) for line in err.splitlines()]
+        self.assertEqual((stopped["record"], stopped["status"]), ("fatal", 1))
+        self.assertIn("line 1", stopped["text"])
+
+
+class Help(unittest.TestCase):
+    """help, --version, the manual page and the completion script, all from the tool's own texts."""
+
+    def test_help_and_version(self):
+        code, usage, _ = run("--help")
         self.assertEqual(code, 0)
-        for command in (b"demo", b"list", b"call OPERATION", b"run FILE", b"--fail", b"--json"):
-            self.assertIn(command, out)
+        for text in (b"demo", b"describe OPERATION", b"call OPERATION", b"run FILE", b"state", b"help [COMMAND]",
+                     b"--fail", b"--keep-going", b"--json"):
+            self.assertIn(text, usage)
+        self.assertEqual(run("help")[1], usage)
+        code, out, _ = run("help", "run")
+        self.assertEqual(code, 0)
+        for line in (b"fail REMOTE[=TEXT]", b"restore REMOTE", b"call OPERATION ARGS", b"--keep-going",
+                     b"stops there"):
+            self.assertIn(line, out)
+        code, out, _ = run("--version")
+        self.assertEqual(code, 0)
+        self.assertRegex(out.decode(), r"^mgmtctl \d+\.\d+\.\d+\nproxy library libLocalMgmtProxy\.so\.\d+ ")
+
+    def test_manual_page_renders_without_warnings(self):
+        page = os.path.join(os.path.dirname(TOOL), "mgmtctl.1")
+        if not os.path.exists(page) or not shutil.which("groff"):
+            self.skipTest("no manual page (help2man missing at build time) or no groff")
+        done = subprocess.run(["groff", "-man", "-Tascii", "-ww", page], capture_output=True, timeout=60)
+        self.assertEqual((done.returncode, done.stderr), (0, b""))
+        text = subprocess.run(["col", "-b"], input=done.stdout, capture_output=True).stdout.decode()
+        for option in ("--keep-going", "--fail REMOTE[=TEXT]", "restore REMOTE", "libLocalMgmtProxy.so"):
+            self.assertIn(option, text)
+
+    def test_completion(self):
+        script = os.path.join(ROOT, "tools", "mgmtctl", "mgmtctl-completion.bash")
+        cases = [
+            # words so far, the last under the cursor; the candidates bash offers
+            (["d"], ["demo", "describe"]),
+            (["--js"], ["--json"]),
+            (["call", "uploadUs"], ["uploadUserFile"]),
+            (["--log-level", "5", "call", "uploadUserFile", "FILETYPE_RI"], ["FILETYPE_RINGER"]),
+            (["call", "changeCurrentUser", "visitorU"], ["visitorUser", "visitorUserQel"]),
+            (["call", "startDownload", "ringer", "t"], ["true"]),
+            (["--fail", "startDownloadWithMany"], ["startDownloadWithManyParams",
+                                                     "startDownloadWithManyParamsAndCallback"]),
+            (["help", "st"], ["state"]),
+        ]
+        for words, expected in cases:
+            with self.subTest(words=words):
+                program = ('source "$1"; shift; complete -p mgmtctl; COMP_WORDS=(mgmtctl "$@"); '
+                           'COMP_CWORD=$#; _mgmtctl; printf "%s\\n" "${COMPREPLY[@]}"')
+                env = dict(os.environ, PATH=os.path.dirname(TOOL) + os.pathsep + os.environ["PATH"])
+                done = subprocess.run(["bash", "-c", program, "bash", script, *words], capture_output=True,
+                                      env=env, timeout=60)
+                lines = done.stdout.decode().splitlines()
+                self.assertEqual(lines[0], "complete -o default -F _mgmtctl mgmtctl")
+                self.assertEqual(sorted(filter(None, lines[1:])), expected)
 
 
 class EveryOperation(unittest.TestCase):
-    """Each row of the catalogue reaches the operation it names."""
-
-    REMOTE = {
-        "findSchemaName": "findSchemaName", "exportSchema": "exportSchema",
-        "startDownload": "startDownloadWithFileType",
-        "startDownloadWithObserver": "startDownloadWithFileTypeAndCallback",
-        "startDownloadFrom": "startDownloadWithManyParams",
-        "startDownloadFromWithObserver": "startDownloadWithManyParamsAndCallback",
-        "getFilePathFromTypeForUser": "getFilePathFromTypeAndUser",
-        "getListOfFilesOfTypeForUser": "getListOfFilesOfTypeAndUser",
-        "registerManagementIdentityBulk": "registerManagementIdentityBulkData",
-        "observeManageableData": "observeData", "observeManageableDataBulk": "observeDataBulkData",
-        "observeManageableDataList": "observeListDataBulkData", "stopObservingManageableData": "stopObservingData",
-    }
-    SAMPLE = {
-        "int": "1", "unsigned": "1", "bool": "true", "string": "x", "list": "a,b", "ManageableData": "k=v",
-        "SNMPTrapData": "oid=1", "MgmtAgentIfc*": "agent1", "Executable*": "agent1",
-    }
-
-    def test_list_has_every_operation_once(self):
-        ops = of("operation", records("list"))
-        per_interface = {}
-        for op in ops:
-            per_interface[op["interface"]] = per_interface.get(op["interface"], 0) + 1
-        self.assertEqual(per_interface, {"LocalMgmtIfc": 51, "ActionEventRequestIfc": 2,
-                                         "LocationDeliveryRequestIfc": 1})
-        self.assertEqual(len({op["name"] for op in ops}), len(ops))
-        self.assertEqual([op["name"] for op in ops][:3], ["findSchemaName", "exportSchema", "startDownload"])
+    """Each row of the catalogue reaches the operation it names, sending what its wire reference says."""
 
     def test_each_operation_sends_its_one_request(self):
-        recs = records("list")
-        enumerations = {t["name"]: next(iter(t["values"])) for t in of("type", recs)}
-        for op in of("operation", recs):
-            args = [self.SAMPLE.get(a["type"]) or enumerations[a["type"]] for a in op["arguments"]]
+        for op, args in catalogue():
             with self.subTest(operation=op["name"]):
                 code, out, err = run("--json", "call", op["name"], *args)
                 self.assertIn(code, (0, 1), err)
@@ -379,7 +500,9 @@ class EveryOperation(unittest.TestCase):
                 for error in of("error", output):
                     self.assertTrue(error["text"].startswith("CorvexException: "), error)
                 [request] = of("request", output)
-                self.assertEqual(request["method"], self.REMOTE.get(op["name"], op["name"]))
+                self.assertEqual((request["method"], request["style"]), (op["remote"], op["wire"]["style"]))
+                self.assertEqual(wire_params(request),
+                                 [(p["name"], p["kind"], p["direction"]) for p in op["wire"]["request"]])
 
 
 class Demo(unittest.TestCase):

@@ -4,8 +4,12 @@
 
 #include <sstream>
 
+#include <algorithm>
+
+#include "Agents.h"
 #include "ArgumentParsing.h"
 #include "Catalogue.h"
+#include "Completion.h"
 #include "Enumerations.h"
 #include "Json.h"
 #include "Masking.h"
@@ -128,7 +132,36 @@ TEST(Catalogue, OnlyTrailingArgumentsMayBeLeftOut) {
             optionalSeen = optionalSeen || shape.optional;
         }
     }
-    EXPECT_EQ(findOperation("getListOfFilesOfTypeForUser")->memberName(), std::string("getListOfFilesOfType"));
-    EXPECT_EQ(usageOf(*findOperation("getListOfFilesOfType")),
-              "getListOfFilesOfType fileType:eFiletype [files:list] -> bool");
+}
+
+TEST(Agents, ChannelsFollowTheNameAndNeverCollide) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"agent2", "agent-2"}, {"mgr10", "mgr-10"}, {"watcher", "watcher"}, {"agent-3", "agent-3"}, {"a_1", "a_1"}};
+    for (const auto& [name, channel] : cases) EXPECT_EQ(channelOf(name), channel) << name;
+    std::vector<std::string> named;
+    Agents agents([&named](const ToolAgent& agent) { named.push_back(agent.channel()); });
+    EXPECT_EQ(agents.get("agent2"), agents.get("agent2"));
+    EXPECT_EQ(agents.get("none"), nullptr);
+    EXPECT_THROW(agents.get("agent-2"), ArgumentError);  // would share agent2's channel
+    EXPECT_EQ(named, std::vector<std::string>{"agent-2"});
+}
+
+TEST(Wording, ArticlesFollowTheSound) {
+    EXPECT_EQ(withArticle("event type"), "an event type");
+    EXPECT_EQ(withArticle("editable status"), "an editable status");
+    EXPECT_EQ(withArticle("user kind"), "a user kind");
+    EXPECT_EQ(withArticle("file type"), "a file type");
+}
+
+TEST(Completion, SkipsOptionsAndTheirValuesToFindThePosition) {
+    using W = std::vector<std::string>;
+    const auto has = [](const W& candidates, const std::string& word) {
+        return std::find(candidates.begin(), candidates.end(), word) != candidates.end();
+    };
+    EXPECT_TRUE(has(completions({"--log-level", "5", "--fail", "x", ""}), "call"));
+    EXPECT_TRUE(has(completions({"call", "--json", "up"}), "uploadUserFile"));
+    EXPECT_TRUE(has(completions({"--library", "lib.so", "call", "uploadUserFile", ""}), "ringer"));
+    EXPECT_TRUE(completions({"call", "uploadUserFile", "ringer", ""}).empty());  // a file name: the shell's
+    EXPECT_TRUE(completions({"run", ""}).empty());
+    EXPECT_TRUE(has(completions({"call", "--", "-x"}), "uploadUserFile"));
 }

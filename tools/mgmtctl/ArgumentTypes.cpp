@@ -5,6 +5,7 @@
 #include "ArgumentParsing.h"
 #include "Enumerations.h"
 #include "Masking.h"
+#include "Suggestions.h"
 
 namespace mgmtctl {
 
@@ -104,7 +105,7 @@ Argument emptyArgument(ArgType type) {
         case ArgType::Data: return {ManageableData()};
         default: break;
     }
-    throw ArgumentError(std::string("a ") + typeName(type) + " argument cannot be left out");
+    throw ArgumentError(withArticle(typeName(type)) + " argument cannot be left out");
 }
 
 Value shownArgument(const ArgShape& shape, const Argument& argument) {

@@ -1,6 +1,7 @@
 #include "Catalogue.h"
 
 #include "Masking.h"
+#include "NamedRows.h"
 
 namespace mgmtctl {
 
@@ -258,17 +259,9 @@ const std::vector<Operation>& operations() {
     return all;
 }
 
-const Operation* findOperation(std::string_view name) {
-    for (const Operation& operation : operations())
-        if (name == operation.name) return &operation;
-    return nullptr;
-}
+const Operation* findOperation(std::string_view name) { return findByName(operations(), name); }
 
-std::vector<std::string> operationNames() {
-    std::vector<std::string> names;
-    for (const Operation& operation : operations()) names.emplace_back(operation.name);
-    return names;
-}
+std::vector<std::string> operationNames() { return namesOf(operations()); }
 
 std::string usageOf(const Operation& operation) {
     std::string usage = operation.name;

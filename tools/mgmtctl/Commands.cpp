@@ -1,20 +1,15 @@
 #include "Commands.h"
 
-#include <fstream>
-#include <iostream>
+#include <stdexcept>
 
 #include "ArgumentParsing.h"
+#include "Options.h"
 #include "Script.h"
 #include "Suggestions.h"
 
 namespace mgmtctl {
 
 namespace {
-
-int badInput(const std::string& message) {
-    std::cerr << "mgmtctl: " << message << '\n';
-    return kExitBadInput;
-}
 
 struct BoundCall {
     const Operation* operation;
@@ -39,6 +34,63 @@ int perform(Session& session, Printer& printer, BoundCall& call) {
     return outcome.reachedCaller ? kExitCallFailed : kExitDone;
 }
 
+// One line of a script, checked: a call, a change of the scripted faults, or
+// a look at the state.
+struct ScriptStep {
+    enum Kind { Call, Fail, Restore, State } kind;
+    int line;
+    BoundCall call{nullptr, {}, 0};
+    std::string remote;
+    std::string text;
+};
+
+void expectOperands(const ScriptLine& line, std::size_t count, const char* usage) {
+    if (line.words.size() != count + 1) throw ArgumentError(std::string("usage: ") + usage);
+}
+
+ScriptStep bindStep(Session& session, const ScriptLine& line) {
+    const std::string& first = line.words.front();
+    if (first == "fail") {
+        expectOperands(line, 1, "fail REMOTE[=TEXT], one word: quote a TEXT with blanks, as in "
+                                "fail uploadUserFile=\"disk full\"");
+        auto [remote, text] = parseFailure(line.words[1]);
+        session.checkRemote(remote);
+        return {ScriptStep::Fail, line.number, {nullptr, {}, 0}, remote, text};
+    }
+    if (first == "restore") {
+        expectOperands(line, 1, "restore REMOTE");
+        session.checkRemote(line.words[1]);
+        return {ScriptStep::Restore, line.number, {nullptr, {}, 0}, line.words[1], {}};
+    }
+    if (first == "state") {
+        expectOperands(line, 0, "state (on a line of its own)");
+        return {ScriptStep::State, line.number, {nullptr, {}, 0}, {}, {}};
+    }
+    // "call OPERATION ARGS..." reads as it does on the command line.
+    std::vector<std::string> words = line.words;
+    if (first == "call") {
+        words.erase(words.begin());
+        if (words.empty()) throw ArgumentError("usage: call OPERATION ARGS... (or OPERATION ARGS...)");
+    }
+    return {ScriptStep::Call, line.number, bindCall(session, words, line.number), {}, {}};
+}
+
+int perform(Session& session, Printer& printer, ScriptStep& step) {
+    switch (step.kind) {
+        case ScriptStep::Call: return perform(session, printer, step.call);
+        case ScriptStep::Fail:
+            session.failRemote(step.remote, step.text);
+            printer.fault({step.line, step.remote, step.text});
+            break;
+        case ScriptStep::Restore:
+            session.restoreRemote(step.remote);
+            printer.fault({step.line, step.remote, std::nullopt});
+            break;
+        case ScriptStep::State: printer.state(session.state(), step.line); break;
+    }
+    return kExitDone;
+}
+
 }  // namespace
 
 const Operation& requireOperation(const std::string& name) {
@@ -48,45 +100,57 @@ const Operation& requireOperation(const std::string& name) {
     throw ArgumentError(message + " (mgmtctl list shows them all)");
 }
 
-int listOperations(Printer& printer) {
-    for (const Operation& operation : operations()) printer.operation(operation);
+const mgmtkit::WireOperation& wireOf(const Operation& operation) {
+    if (const mgmtkit::WireOperation* wire = mgmtkit::findOperation(operation.name)) return *wire;
+    throw std::logic_error(std::string("no wire reference for ") + operation.name);
+}
+
+int listOperations(Printer& printer, bool verbose) {
+    for (const Operation& operation : operations()) printer.operation(operation, wireOf(operation), verbose);
     printer.legend();
     return kExitDone;
 }
 
-int callOperation(Session& session, Printer& printer, const std::vector<std::string>& words) {
-    try {
-        BoundCall call = bindCall(session, words, 0);
-        return perform(session, printer, call);
-    } catch (const ArgumentError& error) {
-        return badInput(error.what());
-    }
+int describeOperation(Printer& printer, const std::string& name) {
+    const Operation& operation = requireOperation(name);
+    printer.describe(operation, wireOf(operation));
+    return kExitDone;
 }
 
-int runScript(Session& session, Printer& printer, const std::string& path) {
-    // Every line is checked before the first call goes out, so a bad line
-    // never leaves the service half-way through a script.
-    std::vector<BoundCall> calls;
-    try {
-        std::ifstream file;
-        if (path != "-") {
-            file.open(path);
-            if (!file) return badInput("cannot read " + path);
+int callOperation(Session& session, Printer& printer, const std::vector<std::string>& words) {
+    BoundCall call = bindCall(session, words, 0);
+    return perform(session, printer, call);
+}
+
+int runScript(Session& session, Printer& printer, const std::string& path, bool keepGoing) {
+    const std::string source = path == "-" ? "standard input" : path;
+    const std::vector<ScriptLine> lines = readScriptFile(path);
+    // Every line is checked before the first one runs, so a bad line never
+    // leaves the service half-way through a script.
+    std::vector<ScriptStep> steps;
+    for (const ScriptLine& line : lines) {
+        try {
+            steps.push_back(bindStep(session, line));
+        } catch (const ArgumentError& error) {
+            throw ArgumentError(source + ": line " + std::to_string(line.number) + ": " + error.what());
         }
-        for (const ScriptLine& line : readScript(path == "-" ? std::cin : file)) {
-            try {
-                calls.push_back(bindCall(session, line.words, line.number));
-            } catch (const ArgumentError& error) {
-                throw ArgumentError("line " + std::to_string(line.number) + ": " + error.what());
-            }
-        }
-    } catch (const ArgumentError& error) {
-        return badInput((path == "-" ? std::string("standard input") : path) + ": " + error.what());
     }
     int status = kExitDone;
-    for (BoundCall& call : calls)
-        if (perform(session, printer, call) != kExitDone) status = kExitCallFailed;
+    for (ScriptStep& step : steps) {
+        if (perform(session, printer, step) == kExitDone) continue;
+        status = kExitCallFailed;
+        if (keepGoing) continue;
+        printer.problem(source + ": line " + std::to_string(step.line) +
+                            ": an exception reached the caller; stopping here (--keep-going runs on)",
+                        status);
+        break;
+    }
     return status;
+}
+
+int showState(Session& session, Printer& printer) {
+    printer.state(session.state(), 0);
+    return kExitDone;
 }
 
 }  // namespace mgmtctl

@@ -141,7 +141,8 @@ proxy wrote, the request and reply the service saw, and the result.)");
     tour.example(
         "A callback channel: agent1 is a small object of this tool that is an Executable\n"
         "and a MgmtAgentIfc. The framework context names its channel, the proxy sends it\n"
-        "with the request, and the service would call the agent back on it:",
+        "with the request, and the service calls the agent back on it when the data\n"
+        "changes (mgmtctl shows that as a callback record):",
         {"observeManageableData", "Device.Audio.Volume", "agent1"});
     tour.example(
         "Manageable data travels as one text. Values whose key mentions a password are\n"
@@ -184,7 +185,7 @@ Next:
   mgmtctl list                                   every operation and its arguments
   mgmtctl call getListOfFilesOfType ringer       one call
   mgmtctl --fail uploadUserFile call uploadUserFile ringer a.wav
-  mgmtctl run calls.txt                          several calls in one session
+  mgmtctl run examples/calls.txt                 several calls in one session
   mgmtctl --json call retrievePhoneBusyStatus    records as JSON lines)");
     return kExitDone;
 }

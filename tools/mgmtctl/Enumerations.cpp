@@ -6,6 +6,7 @@
 #include "ActionEventRequestIfc.h"
 #include "ArgumentParsing.h"
 #include "LocalMgmtIfc.h"
+#include "Suggestions.h"
 
 namespace mgmtctl {
 
@@ -34,8 +35,8 @@ int Enumeration::parse(std::string_view text) const {
         if (text == e.name || (e.alias != nullptr && text == e.alias)) return e.value;
     int number = 0;
     if (tryParseInt(text, number) && number >= 0 && number <= largest_) return number;
-    throw ArgumentError("'" + std::string(text) + "' is not a " + typeName_ + "; use one of " + names() +
-                        " or a number from 0 to " + std::to_string(largest_));
+    throw ArgumentError("'" + std::string(text) + "' is not " + withArticle(typeName_) + "; use one of " +
+                        names() + " or a number from 0 to " + std::to_string(largest_));
 }
 
 std::string Enumeration::names(const char* separator) const {

@@ -26,8 +26,8 @@ const char* styleName(mgmtkit::CallStyle style) {
     switch (style) {
         case mgmtkit::CallStyle::OneWay: return "one-way";
         case mgmtkit::CallStyle::OneWayWithChannel: return "one-way with callback channel";
-        case mgmtkit::CallStyle::Sync:
-        case mgmtkit::CallStyle::SyncWithChannel: return "synchronous";
+        case mgmtkit::CallStyle::Sync: return "synchronous";
+        case mgmtkit::CallStyle::SyncWithChannel: return "synchronous with callback channel";
         case mgmtkit::CallStyle::SyncWithTimeout: return "synchronous with time-out";
     }
     return "?";

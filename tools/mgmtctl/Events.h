@@ -1,5 +1,6 @@
 // What one call produced, in the order it happened: log records, the
-// exchanges the simulated service saw, anything printed, a requested reboot,
+// exchanges the simulated service saw, calls back to the tool's agents,
+// anything printed, a requested reboot,
 // and then either the result or the exception that reached the caller.
 #pragma once
 
@@ -24,6 +25,13 @@ struct ExchangeEvent {
     std::optional<std::string> failure;  // the text the service failed with
 };
 
+// A call back from the service to one of the tool's agents.
+struct CallbackEvent {
+    std::string agent;
+    std::string channel;
+    Method notification;
+};
+
 struct StdoutEvent {
     std::string text;
 };
@@ -40,7 +48,8 @@ struct ErrorEvent {
     std::string text;
 };
 
-using Event = std::variant<LogRecord, ExchangeEvent, StdoutEvent, RebootEvent, ResultEvent, ErrorEvent>;
+using Event =
+    std::variant<LogRecord, ExchangeEvent, CallbackEvent, StdoutEvent, RebootEvent, ResultEvent, ErrorEvent>;
 
 // The call as the user asked for it.
 struct CallStart {

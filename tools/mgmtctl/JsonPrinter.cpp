@@ -1,11 +1,12 @@
 // One JSON object per line, each with a "record" key naming what it is:
 // call, request, reply, log, stdout, reboot, result, error, note, operation,
-// type.
+// type, fault, state, callback; and on the error stream, fatal.
 #include <string>
 
 #include "ArgumentTypes.h"
 #include "Enumerations.h"
 #include "Json.h"
+#include "LogStatements.h"
 #include "Printer.h"
 
 namespace mgmtctl {
@@ -32,9 +33,22 @@ std::string parameters(const Method& method) {
     return out + "]";
 }
 
+std::string wireParameters(const std::vector<mgmtkit::WireParameter>& wire) {
+    std::string out = "[";
+    for (const mgmtkit::WireParameter& p : wire) {
+        if (out.size() > 1) out += ',';
+        out += JsonObject()
+                   .text("name", p.name)
+                   .text("kind", kindName(p.kind))
+                   .text("direction", directionName(p.direction))
+                   .str();
+    }
+    return out + "]";
+}
+
 class JsonPrinter : public Printer {
 public:
-    explicit JsonPrinter(std::ostream& out) : out_(out) {}
+    JsonPrinter(std::ostream& out, std::ostream& errors) : out_(out), errors_(errors) {}
 
     void callStart(const CallStart& start) override {
         operation_ = start.operation;
@@ -53,6 +67,7 @@ public:
                  .text("component", record.component)
                  .text("file", record.file)
                  .number("line", record.line)
+                 .text("source", sourceOf(record))
                  .text("format", record.format)
                  .text("message", record.message));
     }
@@ -80,6 +95,15 @@ public:
                      .raw("parameters", parameters(*exchange.reply)));
     }
 
+    void callback(const CallbackEvent& callback) override {
+        line(JsonObject()
+                 .text("record", "callback")
+                 .text("agent", callback.agent)
+                 .text("channel", callback.channel)
+                 .text("method", callback.notification.name())
+                 .raw("parameters", parameters(callback.notification)));
+    }
+
     void printed(const StdoutEvent& printed) override {
         line(JsonObject().text("record", "stdout").text("text", printed.text));
     }
@@ -103,7 +127,7 @@ public:
         line(JsonObject().text("record", "note").text("text", text));
     }
 
-    void operation(const Operation& op) override {
+    void operation(const Operation& op, const mgmtkit::WireOperation& wire, bool verbose) override {
         std::string args = "[";
         for (const ArgShape& shape : op.args) {
             if (args.size() > 1) args += ',';
@@ -113,14 +137,31 @@ public:
                         .flag("optional", shape.optional)
                         .str();
         }
-        line(JsonObject()
-                 .text("record", "operation")
-                 .text("interface", op.interfaceName)
-                 .text("name", op.name)
-                 .text("member", op.memberName())
-                 .raw("arguments", args + "]")
-                 .text("result", op.result));
+        JsonObject object;
+        object.text("record", "operation")
+            .text("interface", op.interfaceName)
+            .text("name", op.name)
+            .text("member", op.memberName())
+            .raw("arguments", args + "]")
+            .text("result", op.result)
+            .text("remote", wire.remote);
+        if (verbose) {
+            JsonObject failure;
+            failure.text("format", wire.failureFormat).number("level", wire.failureLevel);
+            object.raw("wire", JsonObject()
+                                   .text("remote", wire.remote)
+                                   .raw("request", wireParameters(wire.request))
+                                   .raw("reply", wireParameters(wire.reply))
+                                   .text("style", styleName(wire.style))
+                                   .number("timeout", wire.timeout)
+                                   .text("pattern", std::string(1, wire.pattern))
+                                   .raw("failure", wire.failureFormat.empty() ? "null" : failure.str())
+                                   .str());
+        }
+        line(object);
     }
+
+    void describe(const Operation& op, const mgmtkit::WireOperation& wire) override { operation(op, wire, true); }
 
     void legend() override {
         for (ArgType type : enumerationTypes()) {
@@ -135,15 +176,49 @@ public:
         }
     }
 
+    void fault(const FaultChange& change) override {
+        JsonObject object;
+        object.text("record", "fault").number("line", change.line).text("remote", change.remote);
+        if (change.text)
+            object.text("failure", *change.text);
+        else
+            object.raw("failure", "null");
+        line(object);
+    }
+
+    void state(const std::string& description, int at) override {
+        JsonObject values;
+        std::string_view rest = description;
+        while (!rest.empty()) {
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            const std::string_view entry = rest.substr(0, end);
+            const std::size_t colon = entry.find(": ");
+            if (colon != std::string_view::npos)
+                values.text(std::string(entry.substr(0, colon)).c_str(), entry.substr(colon + 2));
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+        }
+        JsonObject object;
+        object.text("record", "state").raw("values", values.str());
+        if (at > 0) object.number("line", at);
+        line(object);
+    }
+
+    void problem(std::string_view text, int status) override {
+        errors_ << JsonObject().text("record", "fatal").text("text", text).number("status", status).str() << '\n';
+    }
+
 private:
     void line(const JsonObject& object) { out_ << object.str() << '\n'; }
 
     std::ostream& out_;
+    std::ostream& errors_;
     std::string operation_;
 };
 
 }  // namespace
 
-std::unique_ptr<Printer> makeJsonPrinter(std::ostream& out) { return std::make_unique<JsonPrinter>(out); }
+std::unique_ptr<Printer> makeJsonPrinter(std::ostream& out, std::ostream& errors) {
+    return std::make_unique<JsonPrinter>(out, errors);
+}
 
 }  // namespace mgmtctl

@@ -9,12 +9,13 @@ namespace {
 
 constexpr const char* kDefaultFailure = "simulated failure";
 
+}  // namespace
+
 const std::vector<std::string>& optionNames() {
-    static const std::vector<std::string> names = {"--library", "--log-level", "--fail", "--json", "--help"};
+    static const std::vector<std::string> names = {"--library", "--log-level", "--fail",    "--keep-going",
+                                                   "--verbose", "--json",      "--version", "--help"};
     return names;
 }
-
-}  // namespace
 
 Options parseOptions(const std::vector<std::string>& arguments) {
     Options options;
@@ -43,6 +44,12 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.help = true;
         } else if (name == "--json") {
             options.json = true;
+        } else if (name == "--version") {
+            options.version = true;
+        } else if (name == "--keep-going") {
+            options.keepGoing = true;
+        } else if (name == "--verbose") {
+            options.verbose = true;
         } else if (name == "--library") {
             options.library = value();
         } else if (name == "--log-level") {
@@ -53,13 +60,11 @@ Options parseOptions(const std::vector<std::string>& arguments) {
                                     std::to_string(kHighestLogLevel) + ", not '" + level + "'");
             options.logLevel = number;
         } else if (name == "--fail") {
-            const std::string failure = value();
-            const std::size_t split = failure.find('=');
-            if (split == 0 || failure.empty()) throw ArgumentError("--fail needs a remote method name");
-            if (split == std::string::npos)
-                options.failures.emplace_back(failure, kDefaultFailure);
-            else
-                options.failures.emplace_back(failure.substr(0, split), failure.substr(split + 1));
+            try {
+                options.failures.push_back(parseFailure(value()));
+            } catch (const ArgumentError& error) {
+                throw ArgumentError(std::string("--fail: ") + error.what());
+            }
         } else {
             std::string message = "unknown option " + name + "; closest:";
             for (const std::string& known : closest(name, optionNames(), 2)) message += " " + known;
@@ -69,40 +74,19 @@ Options parseOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
-std::string usageText() {
-    return R"(usage: mgmtctl [OPTIONS] [COMMAND]
+bool asksForJson(const std::vector<std::string>& arguments) {
+    for (const std::string& word : arguments) {
+        if (word == "--") return false;
+        if (word == "--json" || word.rfind("--json=", 0) == 0) return true;
+    }
+    return false;
+}
 
-Calls the telephone's management proxies the way a client does, against a
-simulated telephone service in this process, and shows what each call sends
-and what comes back.
-
-Commands:
-  demo                      a guided tour (the default without a command)
-  list                      every operation with its arguments and result
-  call OPERATION ARGS...    one call; see `list` for names and argument syntax
-  run FILE                  one call per line, in one session, so state carries
-                            over; FILE - reads standard input; # starts a comment
-
-Options (anywhere before a "--"):
-  --library PATH            the proxy library to load (default: the installed
-                            one beside this tool, else the one it was built with)
-  --log-level N             switch on log records of levels up to N (default 3);
-                            level-2 records are written whatever N is
-  --fail REMOTE[=TEXT]      the service throws CorvexException(TEXT) for that
-                            remote method (TEXT defaults to "simulated failure");
-                            may be repeated
-  --json                    one JSON object per record and line
-  --help, -h                this text
-
-Exit status: 0 when done; 1 when an exception reached the caller; 2 for bad
-input or a library that cannot be loaded.
-
-Examples:
-  mgmtctl call getListOfFilesOfType ringer old.wav,new.wav
-  mgmtctl --log-level 5 call changeCurrentUser visitorUser
-  mgmtctl --fail uploadUserFile call uploadUserFile ringer song.mp3
-  mgmtctl --json call setData 'user=alice;adminPassword=secret'
-)";
+std::pair<std::string, std::string> parseFailure(const std::string& failure) {
+    const std::size_t split = failure.find('=');
+    if (split == 0 || failure.empty()) throw ArgumentError("needs a remote method name, as in REMOTE[=TEXT]");
+    if (split == std::string::npos) return {failure, kDefaultFailure};
+    return {failure.substr(0, split), failure.substr(split + 1)};
 }
 
 }  // namespace mgmtctl

@@ -11,6 +11,7 @@ struct Dispatch {
         printer.request(exchange);
         printer.reply(exchange);
     }
+    void operator()(const CallbackEvent& callback) { printer.callback(callback); }
     void operator()(const StdoutEvent& printed) { printer.printed(printed); }
     void operator()(const RebootEvent&) { printer.reboot(); }
     void operator()(const ResultEvent& result) { printer.result(result); }

@@ -1,6 +1,12 @@
 #include "Script.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <sstream>
 
 #include "ArgumentParsing.h"
 
@@ -9,6 +15,19 @@ namespace mgmtctl {
 namespace {
 
 bool blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+std::string readFile(const std::string& path) {
+    // stdio rather than a stream: errno then says why a file cannot be read.
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "r"), std::fclose);
+    const auto failure = [&path] { return ArgumentError("cannot read " + path + ": " + std::strerror(errno)); };
+    if (!file) throw failure();
+    std::string text;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
+    if (std::ferror(file.get())) throw failure();
+    return text;
+}
 
 }  // namespace
 
@@ -57,6 +76,16 @@ std::vector<ScriptLine> readScript(std::istream& in) {
         }
     }
     return lines;
+}
+
+std::vector<ScriptLine> readScriptFile(const std::string& path) {
+    std::istringstream text;
+    if (path != "-") text.str(readFile(path));
+    try {
+        return readScript(path == "-" ? std::cin : text);
+    } catch (const ArgumentError& error) {
+        throw ArgumentError((path == "-" ? std::string("standard input") : path) + ": " + error.what());
+    }
 }
 
 }  // namespace mgmtctl

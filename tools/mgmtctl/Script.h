@@ -1,4 +1,4 @@
-// The lines of a `run` script: one call per line, words as a shell would
+// The lines of a `run` script: one step per line, words as a shell would
 // split them in the simple cases.
 #pragma once
 
@@ -22,5 +22,9 @@ struct ScriptLine {
 // The lines that hold a call; blank and comment lines are left out.
 // Throws ArgumentError naming the line of an unterminated quote.
 std::vector<ScriptLine> readScript(std::istream& in);
+
+// The script at `path`, "-" being standard input. Throws ArgumentError with
+// the system's reason when the file cannot be read.
+std::vector<ScriptLine> readScriptFile(const std::string& path);
 
 }  // namespace mgmtctl

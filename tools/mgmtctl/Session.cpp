@@ -7,16 +7,21 @@
 #include "Options.h"
 #include "StdoutCapture.h"
 #include "Suggestions.h"
+#include "testing/WireReference.h"
 
 namespace mgmtctl {
 
 using mgmtkit::bindProxy;
 
 Session::Session(const ProxyLibrary& library)
-    : localProxy_(library.create(kLocalMgmtFactory)),
+    : agents_([this](const ToolAgent& agent) { context_.nameChannel(agent, agent.channel()); },
+              [this](const ToolAgent& agent, const Method& notification) {
+                  record(CallbackEvent{agent.name(), agent.channel(), notification});
+              }),
+      localProxy_(library.create(kLocalMgmtFactory)),
       actionProxy_(library.create(kActionEventFactory)),
       locationProxy_(library.create(kLocationFactory)) {
-    phone_.frameworkContext = &context_;
+    context_.attach(phone_);
     local_ = bindProxy<LocalMgmtIfc>(*localProxy_, phone_, kLocalMgmtFactory, "LocalMgmtIfc");
     actions_ =
         bindProxy<ActionEventRequestIfc>(*actionProxy_, phone_, kActionEventFactory, "ActionEventRequestIfc");
@@ -44,16 +49,26 @@ void Session::setLogLevel(int level) {
     for (int l = 0; l <= kHighestLogLevel; ++l) setLogLevelEnabled(l, l <= level);
 }
 
-void Session::failRemote(const std::string& remoteName, const std::string& text) {
+void Session::checkRemote(const std::string& remoteName) const {
     const std::vector<std::string> known = phone_.remoteMethods();
-    bool found = false;
-    for (const std::string& name : known) found = found || name == remoteName;
-    if (!found) {
-        std::string message = "the simulated service has no remote method '" + remoteName + "'; closest:";
-        for (const std::string& name : closest(remoteName, known)) message += " " + name;
-        throw ArgumentError(message);
-    }
+    for (const std::string& name : known)
+        if (name == remoteName) return;
+    if (const mgmtkit::WireOperation* operation = mgmtkit::findOperation(remoteName))
+        throw ArgumentError("'" + remoteName + "' is an operation; the remote method it sends is " +
+                            operation->remote + ", so name that");
+    std::string message = "the simulated service has no remote method '" + remoteName + "'; closest:";
+    for (const std::string& name : closest(remoteName, known)) message += " " + name;
+    throw ArgumentError(message);
+}
+
+void Session::failRemote(const std::string& remoteName, const std::string& text) {
+    checkRemote(remoteName);
     phone_.failMethod(remoteName, text);
+}
+
+void Session::restoreRemote(const std::string& remoteName) {
+    checkRemote(remoteName);
+    phone_.restoreMethod(remoteName);
 }
 
 std::vector<Argument> Session::bind(const Operation& operation, const std::vector<std::string>& texts) {

@@ -36,9 +36,16 @@ public:
     // records are written whatever the switches say.
     void setLogLevel(int level);
 
-    // The service fails every call of that remote method from now on; an
-    // unknown name throws ArgumentError naming the closest ones.
+    // Throws ArgumentError, naming the closest ones, unless the service
+    // answers a remote method of that name.
+    void checkRemote(const std::string& remoteName) const;
+    // The service fails every call of that remote method from now on, or
+    // answers it again; an unknown name throws as checkRemote does.
     void failRemote(const std::string& remoteName, const std::string& text);
+    void restoreRemote(const std::string& remoteName);
+
+    // The simulated telephone's state, one "key: value" line each.
+    std::string state() const { return phone_.describeState(); }
 
     // The operation's arguments from their texts; throws ArgumentError.
     std::vector<Argument> bind(const Operation& operation, const std::vector<std::string>& texts);

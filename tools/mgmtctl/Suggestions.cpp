@@ -44,4 +44,13 @@ std::vector<std::string> closest(std::string_view word, const std::vector<std::s
     return best;
 }
 
+std::string withArticle(std::string_view noun) {
+    std::string start(noun.substr(0, 3));
+    for (char& c : start) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // "a user kind": a u that sounds like "you" takes "a".
+    const bool vowelSound = !start.empty() && std::string_view("aeiou").find(start.front()) != std::string_view::npos &&
+                            start != "use" && start != "uni";
+    return (vowelSound ? "an " : "a ") + std::string(noun);
+}
+
 }  // namespace mgmtctl

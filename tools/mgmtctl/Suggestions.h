@@ -1,4 +1,5 @@
-// "Did you mean": the candidates closest to a mistyped word.
+// Wording of the tool's messages: the candidates closest to a mistyped word,
+// and the right article.
 #pragma once
 
 #include <string>
@@ -13,5 +14,8 @@ std::size_t editDistance(std::string_view a, std::string_view b);
 // Up to `count` candidates, closest first; ties keep the candidates' order.
 std::vector<std::string> closest(std::string_view word, const std::vector<std::string>& candidates,
                                  std::size_t count = 3);
+
+// "a file type", "an event type": by the noun's first letter.
+std::string withArticle(std::string_view noun);
 
 }  // namespace mgmtctl

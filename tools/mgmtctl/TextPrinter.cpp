@@ -7,6 +7,7 @@
 #include "ArgumentTypes.h"
 #include "Enumerations.h"
 #include "Json.h"
+#include "LogStatements.h"
 #include "Masking.h"
 #include "Printer.h"
 
@@ -34,7 +35,7 @@ std::string oneLine(std::string_view message) {
 
 class TextPrinter : public Printer {
 public:
-    explicit TextPrinter(std::ostream& out) : out_(out) {}
+    TextPrinter(std::ostream& out, std::ostream& errors) : out_(out), errors_(errors) {}
 
     void callStart(const CallStart& start) override {
         if (blocks_++ > 0) out_ << '\n';
@@ -50,15 +51,18 @@ public:
     }
 
     void log(const LogRecord& record) override {
-        out_ << column("log") << "level " << record.level << "  " << record.file << ':' << record.line << "  "
-             << oneLine(record.message) << '\n';
+        out_ << column("log") << "level " << record.level << "  " << record.file << ':' << record.line;
+        const std::string source = sourceOf(record);
+        if (!source.empty()) out_ << " (" << source << ')';
+        out_ << "  " << oneLine(record.message) << '\n';
     }
 
     void request(const ExchangeEvent& exchange) override {
         out_ << column("request") << exchange.request.name() << "  (" << styleName(exchange.style);
         if (exchange.style == mgmtkit::CallStyle::SyncWithTimeout) out_ << ' ' << exchange.timeout;
-        if (exchange.style == mgmtkit::CallStyle::OneWayWithChannel || !exchange.callbackChannel.empty())
-            out_ << ", callback channel " << jsonString(exchange.callbackChannel);
+        if (exchange.style == mgmtkit::CallStyle::OneWayWithChannel ||
+            exchange.style == mgmtkit::CallStyle::SyncWithChannel)
+            out_ << ' ' << jsonString(exchange.callbackChannel);
         out_ << ")\n";
         parameters(exchange.request, nameWidth(exchange));
     }
@@ -72,6 +76,14 @@ public:
                  << '\n';
             parameters(*exchange.reply, nameWidth(exchange));
         }
+    }
+
+    void callback(const CallbackEvent& callback) override {
+        out_ << column("callback") << callback.notification.name() << "  (to " << callback.agent << " on "
+             << jsonString(callback.channel) << ")\n";
+        std::size_t width = 10;
+        for (const Parameter& p : callback.notification.parameters()) width = std::max(width, p.name().size());
+        parameters(callback.notification, width);
     }
 
     void printed(const StdoutEvent& printed) override {
@@ -104,16 +116,26 @@ public:
         blocks_ = 0;  // a call right after an explanation belongs to it
     }
 
-    void operation(const Operation& op) override {
+    void operation(const Operation& op, const mgmtkit::WireOperation& wire, bool verbose) override {
+        if (interface_.empty())
+            out_ << "Each operation with its arguments and result, then the remote method it sends\n"
+                    "(what --fail takes).\n";
         if (interface_ != op.interfaceName) {
             interface_ = op.interfaceName;
             number_ = 0;
-            out_ << (blocks_++ > 0 ? "\n" : "") << op.interfaceName << ":\n";
+            out_ << '\n' << op.interfaceName << ":\n";
         }
         ++number_;
-        out_ << (number_ < 10 ? "   " : "  ") << number_ << "  " << usageOf(op);
+        out_ << (number_ < 10 ? "   " : "  ") << number_ << "  " << usageOf(op) << "    sends " << wire.remote;
         if (op.member != nullptr) out_ << "    (" << op.interfaceName << "::" << op.member << ")";
         out_ << '\n';
+        if (verbose) wireReference(wire, "        ");
+    }
+
+    void describe(const Operation& op, const mgmtkit::WireOperation& wire) override {
+        out_ << op.name << "    " << op.interfaceName << "::" << op.memberName() << '\n'
+             << "  usage          mgmtctl call " << usageOf(op) << '\n';
+        wireReference(wire, "  ");
     }
 
     void legend() override {
@@ -129,17 +151,92 @@ public:
         out_ << "Enumerations, by name or by number (up to the largest value the type holds):\n";
         for (ArgType type : enumerationTypes()) {
             const Enumeration& table = *enumerationOf(type);
+            const bool aliased = table.enumerators().back().alias != nullptr;
             out_ << "  " << typeName(type) << " (0 to " << table.largestValue() << ")";
-            if (table.enumerators().back().alias != nullptr)
-                out_ << ", also by the header's enumerator names";
-            out_ << ":\n";
-            wrapped(table.names(" "), "      ");
+            out_ << (aliased ? ", as name|HEADER_NAME=value (either name, or the value):\n"
+                             : ", as NAME=value (the name or the value):\n");
+            std::string names;
+            for (const Enumerator& e : table.enumerators()) {
+                names += names.empty() ? "" : " ";
+                names += e.name;
+                if (e.alias != nullptr) names += std::string("|") + e.alias;
+                names += "=" + std::to_string(e.value);
+            }
+            wrapped(names, "      ");
         }
         out_ << "Arguments in [brackets] may be left out; they start empty. Values whose name\n"
              << "contains \"password\" are printed as " << kMask << ".\n";
     }
 
+    void fault(const FaultChange& change) override {
+        if (blocks_++ > 0) out_ << '\n';
+        out_ << column(change.text ? "fail" : "restore") << "line " << change.line << ": " << change.remote;
+        if (change.text)
+            out_ << " now throws CorvexException(" << jsonString(*change.text) << ")\n";
+        else
+            out_ << " is answered again\n";
+    }
+
+    void state(const std::string& description, int line) override {
+        if (blocks_++ > 0) out_ << '\n';
+        out_ << column("state");
+        if (line > 0) out_ << "line " << line;
+        out_ << '\n';
+        std::string_view rest = description;
+        while (!rest.empty()) {
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            out_ << kIndent << rest.substr(0, end) << '\n';
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+        }
+    }
+
+    void problem(std::string_view text, int) override { errors_ << "mgmtctl: " << text << '\n'; }
+
 private:
+    void wireReference(const mgmtkit::WireOperation& wire, const std::string& indent) {
+        const std::string label = indent + "               ";
+        out_ << indent << "remote method  " << wire.remote << '\n'
+             << indent << "call style     " << styleName(wire.style);
+        if (wire.timeout != 0) out_ << ' ' << wire.timeout << " ms";
+        out_ << '\n';
+        wireParameters("request", wire.request, indent);
+        wireParameters("reply", wire.reply, indent);
+        out_ << indent << "on failure     pattern " << wire.pattern << ": " << failureOf(wire) << '\n';
+    }
+
+    void wireParameters(const char* what, const std::vector<mgmtkit::WireParameter>& parameters,
+                        const std::string& indent) {
+        std::size_t width = 0;
+        for (const auto& p : parameters) width = std::max(width, p.name.size());
+        out_ << indent << padded(what, 15);
+        if (parameters.empty()) out_ << "(no parameters)\n";
+        bool first = true;
+        for (const auto& p : parameters) {
+            if (!first) out_ << indent << std::string(15, ' ');
+            first = false;
+            out_ << padded(p.name, width) << "  " << padded(kindName(p.kind), 6) << "  " << directionName(p.direction)
+                 << '\n';
+        }
+    }
+
+    // What the proxy does when the remote call throws CorvexException.
+    static std::string failureOf(const mgmtkit::WireOperation& wire) {
+        const std::string record = jsonString(wire.failureFormat);
+        switch (wire.pattern) {
+            case 'A':
+            case 'B':
+            case 'C': return "no record; the CorvexException reaches the caller";
+            case 'D': return "the level-3 record " + record + " when level 3 is on; the result keeps its value";
+            case 'E':
+                return "the level-2 record " + record +
+                       " with the exception's text, whatever the level; the result keeps its value";
+            case 'F':
+                return (wire.failureLevel == 0 ? "prints " + record : "the level-2 record " + record) +
+                       " with the exception's text, then reboots the telephone itself and returns true";
+        }
+        return "unknown";
+    }
+
     // `words` on lines of at most 79 columns, each starting with `indent`.
     void wrapped(const std::string& words, const char* indent) {
         constexpr std::size_t kWidth = 79;
@@ -175,6 +272,7 @@ private:
     }
 
     std::ostream& out_;
+    std::ostream& errors_;
     int blocks_ = 0;
     std::string interface_;
     int number_ = 0;
@@ -182,6 +280,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Printer> makeTextPrinter(std::ostream& out) { return std::make_unique<TextPrinter>(out); }
+std::unique_ptr<Printer> makeTextPrinter(std::ostream& out, std::ostream& errors) {
+    return std::make_unique<TextPrinter>(out, errors);
+}
 
 }  // namespace mgmtctl

@@ -9,6 +9,8 @@
 
 #include "ArgumentParsing.h"
 #include "Commands.h"
+#include "Completion.h"
+#include "Help.h"
 #include "Options.h"
 #include "Suggestions.h"
 
@@ -39,72 +41,86 @@ std::vector<std::string> libraryCandidates() {
     return candidates;
 }
 
-int badInput(const std::string& message) {
-    std::cerr << "mgmtctl: " << message << '\n';
-    return kExitBadInput;
-}
-
 // Checks the command and its word count before anything is loaded.
-std::string checkCommand(const std::vector<std::string>& words) {
-    const std::string command = words.empty() ? "demo" : words.front();
+const CommandInfo& checkCommand(const std::vector<std::string>& words) {
+    const std::string name = words.empty() ? "demo" : words.front();
     const std::size_t operands = words.empty() ? 0 : words.size() - 1;
-    if (command == "demo" || command == "list") {
-        if (operands != 0) throw ArgumentError(command + " takes no arguments");
-    } else if (command == "run") {
-        if (operands != 1) throw ArgumentError("usage: mgmtctl run FILE (or - for standard input)");
-    } else if (command == "call") {
-        if (operands == 0)
-            throw ArgumentError("usage: mgmtctl call OPERATION ARGS... (mgmtctl list shows them)");
-    } else if (findOperation(command) != nullptr) {
-        throw ArgumentError("unknown command '" + command + "'; to call the operation: mgmtctl call " +
-                            command);
-    } else {
-        std::string message = "unknown command '" + command + "'; closest:";
-        for (const std::string& name : closest(command, {"demo", "list", "call", "run"}, 2))
-            message += " " + name;
+    const CommandInfo* command = findCommand(name);
+    if (command == nullptr) {
+        if (findOperation(name) != nullptr)
+            throw ArgumentError("unknown command '" + name + "'; to call the operation: mgmtctl call " + name);
+        std::string message = "unknown command '" + name + "'; closest:";
+        for (const std::string& known : closest(name, commandNames(), 2)) message += " " + known;
         throw ArgumentError(message + " (mgmtctl --help)");
     }
-    return command;
+    if (operands < command->minOperands || operands > command->maxOperands)
+        throw ArgumentError("usage: " + synopsisOf(*command) + " (mgmtctl help " + command->name + ")");
+    if (name == "help" && operands == 1 && findCommand(words[1]) == nullptr) {
+        std::string message = "no command '" + words[1] + "'; the commands:";
+        for (const std::string& known : commandNames()) message += " " + known;
+        throw ArgumentError(message);
+    }
+    return *command;
 }
 
 int runCommand(const Options& options, const std::string& command, Printer& printer) {
-    if (command == "list") return listOperations(printer);
+    const std::vector<std::string> operands(options.words.empty() ? options.words.end() : options.words.begin() + 1,
+                                            options.words.end());
+    if (command == "help") {
+        std::cout << (operands.empty() ? usageText() : commandHelp(*findCommand(operands.front())));
+        return kExitDone;
+    }
+    if (command == "list") return listOperations(printer, options.verbose);
+    if (command == "describe") return describeOperation(printer, operands.front());
+
     const ProxyLibrary library(ProxyLibrary::locate(options.library, libraryCandidates()));
     Session session(library);
     session.setLogLevel(options.logLevel);
-    try {
-        for (const auto& [remote, text] : options.failures) session.failRemote(remote, text);
-    } catch (const ArgumentError& error) {
-        return badInput(std::string("--fail: ") + error.what());
+    for (const auto& [remote, text] : options.failures) {
+        try {
+            session.failRemote(remote, text);
+        } catch (const ArgumentError& error) {
+            throw ArgumentError(std::string("--fail: ") + error.what());
+        }
     }
-    if (command == "call")
-        return callOperation(session, printer, {options.words.begin() + 1, options.words.end()});
-    if (command == "run") return runScript(session, printer, options.words[1]);
+    if (command == "call") return callOperation(session, printer, operands);
+    if (command == "run") return runScript(session, printer, operands.front(), options.keepGoing);
+    if (command == "state") return showState(session, printer);
     return showDemo(session, printer, library, options.logLevel);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    std::string command;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    // The completion script's helper: the words typed so far, the last one
+    // being completed. Nothing else is read, so any partial line works.
+    if (!arguments.empty() && arguments.front() == kCompleteCommand) {
+        for (const std::string& candidate : completions({arguments.begin() + 1, arguments.end()}))
+            std::cout << candidate << '\n';
+        return kExitDone;
+    }
+    const auto printer =
+        asksForJson(arguments) ? makeJsonPrinter(std::cout, std::cerr) : makeTextPrinter(std::cout, std::cerr);
     try {
-        options = parseOptions({argv + 1, argv + argc});
+        const Options options = parseOptions(arguments);
         if (options.help) {
             std::cout << usageText();
             return kExitDone;
         }
-        command = checkCommand(options.words);
+        if (options.version) {
+            std::cout << versionText();
+            return kExitDone;
+        }
+        return runCommand(options, checkCommand(options.words).name, *printer);
     } catch (const ArgumentError& error) {
-        return badInput(error.what());
-    }
-    const auto printer = options.json ? makeJsonPrinter(std::cout) : makeTextPrinter(std::cout);
-    try {
-        return runCommand(options, command, *printer);
+        printer->problem(error.what(), kExitBadInput);
+        return kExitBadInput;
     } catch (const LibraryError& error) {
-        return badInput(error.what());
+        printer->problem(error.what(), kExitBadInput);
+        return kExitBadInput;
     } catch (const std::exception& error) {
-        std::cerr << "mgmtctl: unexpected error: " << error.what() << '\n';
+        printer->problem(std::string("unexpected error: ") + error.what(), kExitCallFailed);
         return kExitCallFailed;
     }
 }

@@ -133,12 +133,14 @@ private:
 
 // The framework context a test hands the channel: it names a channel for every
 // Executable it is asked about ("agent-1", "agent-2", ... in order of first
-// appearance) and knows no in-process service. Attached to a phone, it
-// delivers the phone's notifications to the Executable owning the channel
-// when that object is a NotificationSink.
+// appearance, unless named beforehand) and knows no in-process service.
+// Attached to a phone, it delivers the phone's notifications to the Executable
+// owning the channel when that object is a NotificationSink.
 class SimulatedContext : public FrameworkContext {
 public:
     std::string findChannel(Executable* object) override;
+    // The channel findChannel gives that object from now on.
+    void nameChannel(const Executable& object, std::string channel);
 
     // Becomes the phone's framework context and callback route.
     void attach(SimulatedPhone& phone);
