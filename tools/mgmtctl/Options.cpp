@@ -1,6 +1,7 @@
 #include "Options.h"
 
 #include "ArgumentParsing.h"
+#include "BusOption.h"
 #include "Suggestions.h"
 
 namespace mgmtctl {
@@ -10,7 +11,7 @@ namespace {
 constexpr const char* kDefaultFailure = "simulated failure";
 
 const std::vector<std::string>& optionNames() {
-    static const std::vector<std::string> names = {"--library", "--log-level", "--fail", "--json", "--help"};
+    static const std::vector<std::string> names = {"--library", "--log-level", "--fail", "--json", "--help", "--bus", "--trace"};
     return names;
 }
 
@@ -60,6 +61,7 @@ Options parseOptions(const std::vector<std::string>& arguments) {
                 options.failures.emplace_back(failure, kDefaultFailure);
             else
                 options.failures.emplace_back(failure.substr(0, split), failure.substr(split + 1));
+        } else if (parseBusOption(name, inlineValue, options)) {
         } else {
             std::string message = "unknown option " + name + "; closest:";
             for (const std::string& known : closest(name, optionNames(), 2)) message += " " + known;
@@ -82,7 +84,7 @@ Commands:
   call OPERATION ARGS...    one call; see `list` for names and argument syntax
   run FILE                  one call per line, in one session, so state carries
                             over; FILE - reads standard input; # starts a comment
-
+)" + busCommandsUsage() + R"(
 Options (anywhere before a "--"):
   --library PATH            the proxy library to load (default: the installed
                             one beside this tool, else the one it was built with)
@@ -92,7 +94,7 @@ Options (anywhere before a "--"):
                             remote method (TEXT defaults to "simulated failure");
                             may be repeated
   --json                    one JSON object per record and line
-  --help, -h                this text
+)" + busOptionsUsage() + R"(  --help, -h                this text
 
 Exit status: 0 when done; 1 when an exception reached the caller; 2 for bad
 input or a library that cannot be loaded.

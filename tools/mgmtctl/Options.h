@@ -17,6 +17,8 @@ struct Options {
     std::vector<std::pair<std::string, std::string>> failures;  // remote method, text
     bool json = false;
     bool help = false;
+    std::optional<std::string> bus;  // --bus: "" for the session bus, else an address
+    bool trace = false;              // serve: every exchange written out
     std::vector<std::string> words;  // the command and its arguments
 };
 

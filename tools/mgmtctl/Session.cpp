@@ -5,6 +5,7 @@
 
 #include "ArgumentParsing.h"
 #include "Options.h"
+#include "RelayChannel.h"
 #include "StdoutCapture.h"
 #include "Suggestions.h"
 
@@ -12,18 +13,22 @@ namespace mgmtctl {
 
 using mgmtkit::bindProxy;
 
-Session::Session(const ProxyLibrary& library)
-    : localProxy_(library.create(kLocalMgmtFactory)),
+Session::Session(const ProxyLibrary& library, RemoteService* remote)
+    : remote_(remote),
+      localProxy_(library.create(kLocalMgmtFactory)),
       actionProxy_(library.create(kActionEventFactory)),
       locationProxy_(library.create(kLocationFactory)) {
     phone_.frameworkContext = &context_;
-    local_ = bindProxy<LocalMgmtIfc>(*localProxy_, phone_, kLocalMgmtFactory, "LocalMgmtIfc");
+    if (remote_ != nullptr) relay_ = std::make_unique<RelayChannel>(remote_->channel());
+    ProxyRequest& channel = relay_ ? static_cast<ProxyRequest&>(*relay_) : phone_;
+    local_ = bindProxy<LocalMgmtIfc>(*localProxy_, channel, kLocalMgmtFactory, "LocalMgmtIfc");
     actions_ =
-        bindProxy<ActionEventRequestIfc>(*actionProxy_, phone_, kActionEventFactory, "ActionEventRequestIfc");
-    location_ = bindProxy<LocationDeliveryRequestIfc>(*locationProxy_, phone_, kLocationFactory,
+        bindProxy<ActionEventRequestIfc>(*actionProxy_, channel, kActionEventFactory, "ActionEventRequestIfc");
+    location_ = bindProxy<LocationDeliveryRequestIfc>(*locationProxy_, channel, kLocationFactory,
                                                       "LocationDeliveryRequestIfc");
 
-    phone_.observer = [this](const mgmtkit::Exchange& exchange) {
+    auto& observer = relay_ ? relay_->observer : phone_.observer;
+    observer = [this](const mgmtkit::Exchange& exchange) {
         ExchangeEvent event{
             exchange.request, exchange.style, exchange.callbackChannel, exchange.timeout, {}, {}};
         if (exchange.reply != nullptr) event.reply = *exchange.reply;
@@ -53,7 +58,10 @@ void Session::failRemote(const std::string& remoteName, const std::string& text)
         for (const std::string& name : closest(remoteName, known)) message += " " + name;
         throw ArgumentError(message);
     }
-    phone_.failMethod(remoteName, text);
+    if (remote_ != nullptr)
+        remote_->fail(remoteName, text);
+    else
+        phone_.failMethod(remoteName, text);
 }
 
 std::vector<Argument> Session::bind(const Operation& operation, const std::vector<std::string>& texts) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "ArgumentParsing.h"
+#include "BusOption.h"
+#include "BusRemote.h"
 #include "Commands.h"
 #include "Options.h"
 #include "Suggestions.h"
@@ -48,7 +50,7 @@ int badInput(const std::string& message) {
 std::string checkCommand(const std::vector<std::string>& words) {
     const std::string command = words.empty() ? "demo" : words.front();
     const std::size_t operands = words.empty() ? 0 : words.size() - 1;
-    if (command == "demo" || command == "list") {
+    if (command == "demo" || command == "list" || isBusCommand(command)) {
         if (operands != 0) throw ArgumentError(command + " takes no arguments");
     } else if (command == "run") {
         if (operands != 1) throw ArgumentError("usage: mgmtctl run FILE (or - for standard input)");
@@ -60,7 +62,7 @@ std::string checkCommand(const std::vector<std::string>& words) {
                             command);
     } else {
         std::string message = "unknown command '" + command + "'; closest:";
-        for (const std::string& name : closest(command, {"demo", "list", "call", "run"}, 2))
+        for (const std::string& name : closest(command, {"demo", "list", "call", "run", "serve", "monitor"}, 2))
             message += " " + name;
         throw ArgumentError(message + " (mgmtctl --help)");
     }
@@ -69,8 +71,16 @@ std::string checkCommand(const std::vector<std::string>& words) {
 
 int runCommand(const Options& options, const std::string& command, Printer& printer) {
     if (command == "list") return listOperations(printer);
+    if (isBusCommand(command)) return runBusCommand(command, options, printer);
     const ProxyLibrary library(ProxyLibrary::locate(options.library, libraryCandidates()));
-    Session session(library);
+    std::unique_ptr<RemoteService> remote;
+    try {
+        remote = connectRemote(options);
+    } catch (const CorvexException& error) {
+        std::cerr << "mgmtctl: " << error.what() << '\n';
+        return kExitCallFailed;
+    }
+    Session session(library, remote.get());
     session.setLogLevel(options.logLevel);
     try {
         for (const auto& [remote, text] : options.failures) session.failRemote(remote, text);
