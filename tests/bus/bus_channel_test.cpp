@@ -7,7 +7,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include <sdbus-c++/sdbus-c++.h>
@@ -15,6 +18,7 @@
 #include "LogCapture.h"
 #include "OperationTable.h"
 #include "bus/BusChannel.h"
+#include "bus/BusContext.h"
 #include "testing/SimulatedPhone.h"
 
 using namespace reliability;
@@ -158,6 +162,54 @@ TEST(BusChannel, LateAnswerEndsAtTheCallsTimeOutAndEachPatternCopes) {
         expectSame(callOn(channel, operation), callOn(phone, operation));
         served.delay(remote, 0);
     }
+}
+
+// An observer that keeps what it is told.
+class Watcher : public MgmtAgentIfc, public Executable, public NotificationSink {
+public:
+    void init(Context&) override {}
+    void shutdown() override {}
+    void notify(const Method& notification) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        heard_.push_back(notification);
+        changed_.notify_all();
+    }
+    // The data of the first notification about `node`, waiting for one.
+    std::optional<std::string> dataAbout(const std::string& node) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        std::optional<std::string> data;
+        changed_.wait_for(lock, std::chrono::seconds(30), [&] {
+            for (Method& heard : heard_) {
+                std::string nodeId, text;
+                if (heard.name() == mgmtkit::kDataChanged && heard.getStringParameter("nodeId", nodeId, Parameter::IN) &&
+                    nodeId == node && heard.getStringParameter("manageableData", text, Parameter::IN))
+                    data = text;
+            }
+            return data.has_value();
+        });
+        return data;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<Method> heard_;
+};
+
+TEST(BusChannel, ObserverHearsOfAChangeMadeByAnotherProcess) {
+    ServedPhone served;
+    mgmtbus::BusChannel channel;
+    Proxies proxies(channel);
+    Watcher watcher;
+    ASSERT_TRUE(proxies.local.observeManageableData("audio", &watcher));
+    ASSERT_EQ(std::system(MGMTCTL_PATH " --bus call setData audio.ringVolume=9 >/dev/null"), 0);
+    const std::optional<std::string> data = watcher.dataAbout("audio");
+    ASSERT_TRUE(data) << "no notification within 30 s";
+    ManageableData changed;
+    std::string text = *data;
+    changed.deserialize(text);
+    EXPECT_EQ(changed.getValue("audio.ringVolume"), "9");
+    channel.context().forget(&watcher);
 }
 
 TEST(BusChannel, SaysWhichServiceIsMissing) {

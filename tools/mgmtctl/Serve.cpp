@@ -160,6 +160,10 @@ int serveTelephone(const Options& options, Printer& printer) {
         std::cerr << "mgmtctl: serve: " << error.what() << '\n';
         return kExitCallFailed;
     }
+    // Observers are called back in their own process, where they observe.
+    phone.setCallbackRoute([&service](const std::string& channel, const Method& notification) {
+        service->notify(channel, notification);
+    });
     StopOnSignal stopper(*service);
     std::cerr << "mgmtctl: serving the simulated telephone as " << mgmtbus::kServiceBusName << " on "
               << (address.empty() ? std::string("the session bus") : address) << std::endl;
