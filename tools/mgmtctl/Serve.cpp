@@ -140,17 +140,20 @@ int serveTelephone(const Options& options, Printer& printer) {
     hooks.restore = [&phone](const std::string& remote) { phone.restoreMethod(remote); };
     hooks.state = [&phone] { return phone.describeState(); };
     hooks.shown = shown;
-    if (options.trace) {
-        hooks.observer = [&printer](const mgmtbus::BusExchange& exchange) {
-            ExchangeEvent event{shown(exchange.request), kitStyle(exchange.style), exchange.callbackChannel,
-                                exchange.timeout, {}, {}};
-            if (exchange.reply != nullptr) event.reply = shown(*exchange.reply);
-            if (exchange.failure != nullptr) event.failure = *exchange.failure;
-            printer.request(event);
-            printer.reply(event);
-            std::cout.flush();
-        };
-    }
+    const bool trace = options.trace;
+    hooks.observer = [&phone, &printer, trace](const mgmtbus::BusExchange& exchange) {
+        // The kit keeps every exchange for tests to read; a service that runs
+        // for days must not.
+        phone.clearTraffic();
+        if (!trace) return;
+        ExchangeEvent event{shown(exchange.request), kitStyle(exchange.style), exchange.callbackChannel,
+                            exchange.timeout, {}, {}};
+        if (exchange.reply != nullptr) event.reply = shown(*exchange.reply);
+        if (exchange.failure != nullptr) event.failure = *exchange.failure;
+        printer.request(event);
+        printer.reply(event);
+        std::cout.flush();
+    };
 
     std::unique_ptr<mgmtbus::BusService> service;
     try {
