@@ -90,7 +90,7 @@ class KilledMidCall(Served):
         self.assertEqual(foreign(CONTROL + ".Delay", "string:retrievePhoneBusyStatus", "uint32:50000")[0], 0)
         callers = [subprocess.Popen([TOOL, "--bus", "call", "retrievePhoneBusyStatus"], stdout=subprocess.PIPE,
                                     stderr=subprocess.PIPE, text=True) for _ in range(3)]
-        time.sleep(1)  # every caller is waiting now
+        time.sleep(3)  # every caller has sent its call and waits
         self.service.kill()
         self.service.wait()
         killed = time.monotonic()
@@ -134,7 +134,11 @@ class ForeignClient(Served):
         with open(os.path.join(self.dir.name, "monitor"), "w+") as seen:
             monitor = subprocess.Popen([TOOL, "--bus", "monitor"], stdout=seen, stderr=subprocess.STDOUT)
             try:
-                time.sleep(1)  # subscribed
+                deadline = time.monotonic() + HANG
+                while "following" not in seen.read():  # written once it is subscribed
+                    self.assertLess(time.monotonic(), deadline, "the monitor never subscribed")
+                    seen.seek(0)
+                    time.sleep(0.05)
                 for method, args in calls:
                     code, out = foreign(REMOTE + "." + method, *args)
                     self.assertEqual(code, 0, out)
