@@ -1,5 +1,6 @@
 #include "Help.h"
 
+#include "BusOption.h"
 #include "NamedRows.h"
 
 namespace mgmtctl {
@@ -74,6 +75,16 @@ const std::vector<CommandInfo>& commands() {
          "remote methods that --fail makes fail. Inside a script, a `state` line prints\n"
          "the state as the calls before it left it.\n",
          0, 0},
+        {"serve", "", "put the simulated telephone on the bus for other processes",
+         "Serves one simulated telephone on the bus that --bus names (the session bus\n"
+         "without an address), shared by every client: `mgmtctl --bus call ...` and\n"
+         "your own components. --fail scripts its faults; --trace writes every\n"
+         "exchange, passwords hidden. SIGINT or SIGTERM ends it.\n",
+         0, 0},
+        {"monitor", "", "follow the served telephone's exchanges live",
+         "Follows the exchanges of the telephone that `mgmtctl serve` puts on the bus\n"
+         "(see --bus), one record each, passwords hidden, until interrupted.\n",
+         0, 0},
         {"help", "[COMMAND]", "this text, or the details of one command", "Prints the usage, or the details of COMMAND.\n",
          0, 1},
     };
@@ -110,7 +121,7 @@ Options, anywhere on the line up to a lone --:
                             may be repeated; `mgmtctl list` shows remote names
   --keep-going              run: go on past a line that fails (default: stop)
   --verbose                 list: add each operation's wire reference
-  --json                    one JSON object per record and line; errors too, as
+)" + busOptionsUsage() + R"(  --json                    one JSON object per record and line; errors too, as
                             JSON objects on standard error
   --help, -h                this text
   --version                 the tool's and the library's version and soname

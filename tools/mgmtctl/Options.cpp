@@ -1,6 +1,7 @@
 #include "Options.h"
 
 #include "ArgumentParsing.h"
+#include "BusOption.h"
 #include "Suggestions.h"
 
 namespace mgmtctl {
@@ -13,7 +14,8 @@ constexpr const char* kDefaultFailure = "simulated failure";
 
 const std::vector<std::string>& optionNames() {
     static const std::vector<std::string> names = {"--library", "--log-level", "--fail",    "--keep-going",
-                                                   "--verbose", "--json",      "--version", "--help"};
+                                                   "--verbose", "--json",      "--version", "--help",
+                                                   "--bus",     "--trace"};
     return names;
 }
 
@@ -65,6 +67,7 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             } catch (const ArgumentError& error) {
                 throw ArgumentError(std::string("--fail: ") + error.what());
             }
+        } else if (parseBusOption(name, inlineValue, options)) {
         } else {
             std::string message = "unknown option " + name + "; closest:";
             for (const std::string& known : closest(name, optionNames(), 2)) message += " " + known;

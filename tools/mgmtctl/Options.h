@@ -20,6 +20,8 @@ struct Options {
     bool version = false;
     bool keepGoing = false;  // run: past a failing line
     bool verbose = false;    // list: with the wire reference
+    std::optional<std::string> bus;  // --bus: "" for the session bus, else an address
+    bool trace = false;              // serve: every exchange written out
     std::vector<std::string> words;  // the command and its arguments
 };
 

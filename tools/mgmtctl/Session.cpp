@@ -5,6 +5,7 @@
 
 #include "ArgumentParsing.h"
 #include "Options.h"
+#include "RelayChannel.h"
 #include "StdoutCapture.h"
 #include "Suggestions.h"
 #include "testing/WireReference.h"
@@ -13,8 +14,9 @@ namespace mgmtctl {
 
 using mgmtkit::bindProxy;
 
-Session::Session(const ProxyLibrary& library)
-    : agents_([this](const ToolAgent& agent) { context_.nameChannel(agent, agent.channel()); },
+Session::Session(const ProxyLibrary& library, RemoteService* remote)
+    : remote_(remote),
+      agents_([this](const ToolAgent& agent) { context_.nameChannel(agent, agent.channel()); },
               [this](const ToolAgent& agent, const Method& notification) {
                   record(CallbackEvent{agent.name(), agent.channel(), notification});
               }),
@@ -22,13 +24,16 @@ Session::Session(const ProxyLibrary& library)
       actionProxy_(library.create(kActionEventFactory)),
       locationProxy_(library.create(kLocationFactory)) {
     context_.attach(phone_);
-    local_ = bindProxy<LocalMgmtIfc>(*localProxy_, phone_, kLocalMgmtFactory, "LocalMgmtIfc");
+    if (remote_ != nullptr) relay_ = std::make_unique<RelayChannel>(remote_->channel());
+    ProxyRequest& channel = relay_ ? static_cast<ProxyRequest&>(*relay_) : phone_;
+    local_ = bindProxy<LocalMgmtIfc>(*localProxy_, channel, kLocalMgmtFactory, "LocalMgmtIfc");
     actions_ =
-        bindProxy<ActionEventRequestIfc>(*actionProxy_, phone_, kActionEventFactory, "ActionEventRequestIfc");
-    location_ = bindProxy<LocationDeliveryRequestIfc>(*locationProxy_, phone_, kLocationFactory,
+        bindProxy<ActionEventRequestIfc>(*actionProxy_, channel, kActionEventFactory, "ActionEventRequestIfc");
+    location_ = bindProxy<LocationDeliveryRequestIfc>(*locationProxy_, channel, kLocationFactory,
                                                       "LocationDeliveryRequestIfc");
 
-    phone_.observer = [this](const mgmtkit::Exchange& exchange) {
+    auto& observer = relay_ ? relay_->observer : phone_.observer;
+    observer = [this](const mgmtkit::Exchange& exchange) {
         ExchangeEvent event{
             exchange.request, exchange.style, exchange.callbackChannel, exchange.timeout, {}, {}};
         if (exchange.reply != nullptr) event.reply = *exchange.reply;
@@ -63,12 +68,18 @@ void Session::checkRemote(const std::string& remoteName) const {
 
 void Session::failRemote(const std::string& remoteName, const std::string& text) {
     checkRemote(remoteName);
-    phone_.failMethod(remoteName, text);
+    if (remote_ != nullptr)
+        remote_->fail(remoteName, text);
+    else
+        phone_.failMethod(remoteName, text);
 }
 
 void Session::restoreRemote(const std::string& remoteName) {
     checkRemote(remoteName);
-    phone_.restoreMethod(remoteName);
+    if (remote_ != nullptr)
+        remote_->restore(remoteName);
+    else
+        phone_.restoreMethod(remoteName);
 }
 
 std::vector<Argument> Session::bind(const Operation& operation, const std::vector<std::string>& texts) {

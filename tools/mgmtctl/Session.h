@@ -22,12 +22,24 @@ using mgmtkit::LibraryError;
 using mgmtkit::ProxyLibrary;
 
 class StdoutCapture;
+class RelayChannel;
+
+// A service elsewhere that a session's proxies call instead of the simulated
+// telephone in this process.
+class RemoteService {
+public:
+    virtual ~RemoteService() = default;
+    virtual ProxyRequest& channel() = 0;
+    virtual void fail(const std::string& remoteName, const std::string& text) = 0;
+    virtual void restore(const std::string& remoteName) = 0;
+    virtual std::string state() = 0;
+};
 
 class Session {
 public:
     // The library must outlive the session. Throws LibraryError when a
     // factory's object lacks its interface.
-    explicit Session(const ProxyLibrary& library);
+    explicit Session(const ProxyLibrary& library, RemoteService* remote = nullptr);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -45,7 +57,7 @@ public:
     void restoreRemote(const std::string& remoteName);
 
     // The simulated telephone's state, one "key: value" line each.
-    std::string state() const { return phone_.describeState(); }
+    std::string state() const { return remote_ != nullptr ? remote_->state() : phone_.describeState(); }
 
     // The operation's arguments from their texts; throws ArgumentError.
     std::vector<Argument> bind(const Operation& operation, const std::vector<std::string>& texts);
@@ -61,6 +73,8 @@ private:
 
     mgmtkit::SimulatedContext context_;
     mgmtkit::SimulatedPhone phone_;
+    RemoteService* remote_ = nullptr;
+    std::unique_ptr<RelayChannel> relay_;  // to the remote service, when there is one
     Agents agents_;
     std::unique_ptr<Proxy> localProxy_;
     std::unique_ptr<Proxy> actionProxy_;

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "ArgumentParsing.h"
+#include "BusOption.h"
+#include "BusRemote.h"
 #include "Commands.h"
 #include "Completion.h"
 #include "Help.h"
@@ -72,9 +74,17 @@ int runCommand(const Options& options, const std::string& command, Printer& prin
     }
     if (command == "list") return listOperations(printer, options.verbose);
     if (command == "describe") return describeOperation(printer, operands.front());
+    if (isBusCommand(command)) return runBusCommand(command, options, printer);
 
     const ProxyLibrary library(ProxyLibrary::locate(options.library, libraryCandidates()));
-    Session session(library);
+    std::unique_ptr<RemoteService> remote;
+    try {
+        remote = connectRemote(options);
+    } catch (const CorvexException& error) {
+        printer.problem(error.what(), kExitCallFailed);
+        return kExitCallFailed;
+    }
+    Session session(library, remote.get());
     session.setLogLevel(options.logLevel);
     for (const auto& [remote, text] : options.failures) {
         try {

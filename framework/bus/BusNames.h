@@ -1,0 +1,42 @@
+// Where the management service lives on the bus and how its messages are
+// laid out, shared by the channel, the service and the tools.
+//
+// Every remote method is a D-Bus method of the same name on
+// kRemoteInterface. Its in-arguments are the request's values in the order
+// the proxies add them, typed i (INT), s (STRING) or b (BOOL), followed by
+// the string "callbackChannel" (empty when the call has none). Its
+// out-arguments are the reply values in the order the proxies read them,
+// followed by "replied", an array of strings naming each reply value the
+// service filled in; a value the service left out still takes its slot
+// (0, "" or false) and is named "" in "replied", so the caller sees it as
+// absent. One-way methods have no out-arguments and are sent without
+// expecting a reply.
+#pragma once
+
+namespace mgmtbus {
+
+inline constexpr const char* kServiceBusName = "mgmt.LocalMgmtService";
+inline constexpr const char* kServicePath = "/mgmt/LocalMgmtService";
+inline constexpr const char* kRemoteInterface = "mgmt.LocalMgmtService.Remote";
+
+// Scripted faults and the state, for people and tests driving the service.
+inline constexpr const char* kControlInterface = "mgmt.LocalMgmtService.Control";
+// One signal per exchange, for monitors.
+inline constexpr const char* kMonitorInterface = "mgmt.LocalMgmtService.Monitor";
+inline constexpr const char* kExchangeSignal = "Exchange";
+
+// Observers' objects in the client process: Notify(method, parameters).
+inline constexpr const char* kAgentInterface = "mgmt.Agent";
+inline constexpr const char* kAgentPathPrefix = "/mgmt/agent/";
+
+// The error a service answers with when the call failed; its message is the
+// service's own text.
+inline constexpr const char* kFailedError = "mgmt.Error.Failed";
+
+inline constexpr const char* kChannelArgument = "callbackChannel";
+inline constexpr const char* kRepliedArgument = "replied";
+
+// A synchronous call without a time-out of its own gives up after this long.
+inline constexpr int kDefaultTimeoutMs = 25000;
+
+}  // namespace mgmtbus

@@ -1,0 +1,202 @@
+#!/usr/bin/env python3
+"""The simulated telephone served on a bus, driven by separate processes.
+
+Runs under dbus-run-session, so the session bus is a private one of its own.
+usage: bus_test.py MGMTCTL [unittest arguments, e.g. -k Load]
+"""
+import os
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+TOOL = None
+NAME = "mgmt.LocalMgmtService"
+PATH = "/mgmt/LocalMgmtService"
+CONTROL = NAME + ".Control"
+REMOTE = NAME + ".Remote"
+SECRET = "Hunter2-Secret-4711"
+HANG = 60  # seconds: a process still running after this is hung
+
+
+def foreign(method, *args):
+    """dbus-send, a client that knows nothing of ours: (exit status, output)."""
+    done = subprocess.run(["dbus-send", "--session", "--print-reply", "--reply-timeout=10000", "--dest=" + NAME,
+                           PATH, method, *args], capture_output=True, text=True, timeout=HANG)
+    return done.returncode, done.stdout + done.stderr
+
+
+def tool(*args, stdin=None):
+    done = subprocess.run([TOOL, "--bus", *args], input=stdin, capture_output=True, text=True, timeout=HANG)
+    return done.returncode, done.stdout, done.stderr
+
+
+class Served(unittest.TestCase):
+    """Each test gets a telephone of its own, tracing into a file."""
+
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.service = None
+        self.start()
+
+    def tearDown(self):
+        self.stop()
+        self.dir.cleanup()
+
+    def start(self):
+        if self.service:
+            self.trace.close()
+        self.trace = open(os.path.join(self.dir.name, "trace"), "a")
+        self.service = subprocess.Popen([TOOL, "serve", "--bus", "--trace"], stdout=self.trace,
+                                        stderr=subprocess.STDOUT)
+        deadline = time.monotonic() + HANG
+        while foreign(CONTROL + ".State")[0] != 0:
+            self.assertIsNone(self.service.poll(), "serve ended before taking its name")
+            self.assertLess(time.monotonic(), deadline, "serve never took its name")
+            time.sleep(0.05)
+
+    def stop(self):
+        if self.service and self.service.poll() is None:
+            self.service.send_signal(signal.SIGTERM)
+            self.assertEqual(self.service.wait(timeout=HANG), 0, "serve ends cleanly on SIGTERM")
+            self.assertIn("stopped serving", self.traced())
+        self.trace.close()
+
+    def traced(self):
+        with open(os.path.join(self.dir.name, "trace")) as trace:
+            return trace.read()
+
+    def state(self):
+        code, out = foreign(CONTROL + ".State")
+        self.assertEqual(code, 0, out)
+        return out
+
+
+class SharedState(Served):
+    def test_one_process_sets_another_reads(self):
+        self.assertEqual(tool("call", "setData", "device.location=Lab 7")[0], 0)
+        self.assertEqual(tool("call", "changeCurrentUser", "visitorUser")[0], 0)
+        code, out, err = tool("call", "getData", "device.location=")
+        self.assertEqual(code, 0, err)
+        self.assertIn('"device.location": "Lab 7"', out)
+        self.assertIn("currentUser: visitorUser", self.state())
+
+
+class KilledMidCall(Served):
+    def test_waiting_callers_fail_promptly_and_a_restarted_service_serves(self):
+        self.assertEqual(foreign(CONTROL + ".Delay", "string:retrievePhoneBusyStatus", "uint32:50000")[0], 0)
+        callers = [subprocess.Popen([TOOL, "--bus", "call", "retrievePhoneBusyStatus"], stdout=subprocess.PIPE,
+                                    stderr=subprocess.PIPE, text=True) for _ in range(3)]
+        time.sleep(3)  # every caller has sent its call and waits
+        self.service.kill()
+        self.service.wait()
+        killed = time.monotonic()
+        for caller in callers:
+            out, err = caller.communicate(timeout=HANG)
+            self.assertEqual(caller.returncode, 1, err)
+            self.assertIn("went away before answering", out)
+        self.assertLess(time.monotonic() - killed, 20, "callers learnt of it well before the bus default")
+        self.start()
+        code, out, err = tool("call", "retrievePhoneBusyStatus")
+        self.assertEqual(code, 0, err)
+
+
+class ForeignClient(Served):
+    # method and arguments, the D-Bus error expected
+    BAD = [
+        ("uploadUserFile", ["string:11", "string:x", "string:"], "InvalidArgs"),  # int sent as a string
+        ("uploadUserFile", ["int32:11"], "InvalidArgs"),                          # arguments missing
+        ("uploadUserFile", ["int32:11", "string:x", "string:", "string:extra"], "InvalidArgs"),
+        ("noSuchMethod", [], "UnknownMethod"),
+    ]
+
+    def test_bad_calls_get_errors_and_the_service_keeps_serving(self):
+        for method, args, error in self.BAD:
+            with self.subTest(method=method, args=args):
+                code, out = foreign(REMOTE + "." + method, *args)
+                self.assertNotEqual(code, 0)
+                self.assertIn("org.freedesktop.DBus.Error." + error, out)
+        code, out = foreign(REMOTE + ".uploadUserFile", "int32:11", "string:Classic.raw", "string:")
+        self.assertEqual(code, 0, out)
+        self.assertRegex(out, r'int32 0\s+array \[\s+string "result"\s+\]')
+
+    def test_passwords_never_reach_the_trace_or_a_monitor(self):
+        calls = [
+            ("verifyFactoryResetPassword", ["string:" + SECRET, "string:"]),
+            ("setData", ["string:adminPassword=" + SECRET + ";user=bob", "string:"]),
+            ("startDownloadWithManyParams", ["int32:1", "string:21", "string:files", "string:op", "string:" + SECRET,
+                                             "int32:11", "string:/", "string:a.raw", "boolean:false", "int32:1",
+                                             "string:"]),
+        ]
+        with open(os.path.join(self.dir.name, "monitor"), "w+") as seen:
+            monitor = subprocess.Popen([TOOL, "--bus", "monitor"], stdout=seen, stderr=subprocess.STDOUT)
+            try:
+                deadline = time.monotonic() + HANG
+                while "following" not in seen.read():  # written once it is subscribed
+                    self.assertLess(time.monotonic(), deadline, "the monitor never subscribed")
+                    seen.seek(0)
+                    time.sleep(0.05)
+                for method, args in calls:
+                    code, out = foreign(REMOTE + "." + method, *args)
+                    self.assertEqual(code, 0, out)
+                deadline = time.monotonic() + HANG
+                while not all(method in so_far for so_far in [seen.read()] for method, _ in calls):
+                    self.assertLess(time.monotonic(), deadline, "the monitor missed an exchange")
+                    seen.seek(0)
+                    time.sleep(0.1)
+            finally:
+                monitor.terminate()
+                monitor.wait(timeout=HANG)
+            seen.seek(0)
+            shown = seen.read()
+        for method, _ in calls:
+            self.assertIn(method, self.traced())
+            self.assertIn(method, shown)
+        self.assertNotIn(SECRET, self.traced() + shown)
+        self.assertIn("********", shown)
+
+
+class Load(Served):
+    CLIENTS = 8
+    CALLS = 1000
+
+    def script(self, client):
+        # A one-way call, a synchronous one, one with a time-out, and a read, in turn.
+        lines = []
+        for i in range(self.CALLS // 4):
+            lines += [f"addActionEventRequestWithData 2 c{client}-{i}",
+                      f"setData load{client}={i}",
+                      "verifyFactoryResetPassword admin123",
+                      f"getData load{client}="]
+        return "\n".join(lines) + "\n"
+
+    def test_eight_clients_lose_nothing(self):
+        clients = []
+        for client in range(self.CLIENTS):
+            path = os.path.join(self.dir.name, f"script{client}")
+            with open(path, "w") as script:
+                script.write(self.script(client))
+            clients.append(subprocess.Popen([TOOL, "--bus", "run", path], stdout=subprocess.PIPE,
+                                            stderr=subprocess.PIPE, text=True))
+        for client in clients:
+            out, err = client.communicate(timeout=300)
+            self.assertEqual(client.returncode, 0, err)
+            self.assertEqual(out.count("\ncall "), self.CALLS - 1)
+            self.assertNotIn("CorvexException", out)
+        state = self.state()
+        events = re.findall(r"actionEvent\.\d+: type=2 data=c(\d+)-(\d+)", state)
+        self.assertEqual(len(events), self.CLIENTS * self.CALLS // 4, "every one-way call arrived")
+        for client in range(self.CLIENTS):
+            sequence = [int(i) for c, i in events if int(c) == client]
+            self.assertEqual(sequence, list(range(self.CALLS // 4)), f"client {client} in order")
+        last = str(self.CALLS // 4 - 1)
+        self.assertEqual(re.findall(r"^data\.load(\d+): (\d+)$", state, re.M),
+                         [(str(client), last) for client in range(self.CLIENTS)], "each client's last write stays")
+
+
+if __name__ == "__main__":
+    TOOL = sys.argv.pop(1)
+    unittest.main()
