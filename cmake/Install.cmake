@@ -12,7 +12,8 @@ set_target_properties(LocalMgmtProxy PROPERTIES INSTALL_RPATH "$ORIGIN")
 
 install(TARGETS LocalMgmtProxy mgmt_framework
   EXPORT LocalMgmtProxyTargets
-  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    COMPONENT runtime NAMELINK_COMPONENT development)
 
 install(FILES
     ${PROJECT_SOURCE_DIR}/include/ActionEventRequestIfc.h
@@ -24,16 +25,16 @@ install(FILES
     ${PROJECT_SOURCE_DIR}/src/LocationDeliveryRequestProxy.h
     ${PROJECT_SOURCE_DIR}/src/ProxyFactory.h
     ${PROJECT_SOURCE_DIR}/framework/Framework.h
-  DESTINATION ${MGMT_HEADER_DIR})
+  DESTINATION ${MGMT_HEADER_DIR} COMPONENT development)
 
 if(TARGET mgmtctl)
   # Its install RPATH ($ORIGIN/../lib) is set where the tool is defined.
-  install(TARGETS mgmtctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS mgmtctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
 endif()
 
 install(EXPORT LocalMgmtProxyTargets
   NAMESPACE LocalMgmtProxy::
-  DESTINATION ${MGMT_PACKAGE_DIR})
+  DESTINATION ${MGMT_PACKAGE_DIR} COMPONENT development)
 
 configure_package_config_file(
   ${CMAKE_CURRENT_LIST_DIR}/LocalMgmtProxyConfig.cmake.in
@@ -46,7 +47,7 @@ write_basic_package_version_file(
 install(FILES
     ${PROJECT_BINARY_DIR}/LocalMgmtProxyConfig.cmake
     ${PROJECT_BINARY_DIR}/LocalMgmtProxyConfigVersion.cmake
-  DESTINATION ${MGMT_PACKAGE_DIR})
+  DESTINATION ${MGMT_PACKAGE_DIR} COMPONENT development)
 
 file(RELATIVE_PATH MGMT_PC_PREFIX_FROM_PCDIR
   "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/prefix")
@@ -54,4 +55,4 @@ string(REGEX REPLACE "/$" "" MGMT_PC_PREFIX_FROM_PCDIR "${MGMT_PC_PREFIX_FROM_PC
 configure_file(${CMAKE_CURRENT_LIST_DIR}/LocalMgmtProxy.pc.in
   ${PROJECT_BINARY_DIR}/LocalMgmtProxy.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/LocalMgmtProxy.pc
-  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
