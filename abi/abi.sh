@@ -32,10 +32,9 @@ abi_dump() {
   sed -i "s|path='${3:-$abi_root}/|path='|" "$2"
 }
 
-# Non-zero on any change but added symbols. -t also compares the types no
-# exported function reaches, since the interfaces' slots matter to clients
-# that only ever see them through a Proxy*; abi/private.abignore keeps the
-# library's internals out of that.
+# Non-zero on any change but added symbols. -t adds the types abidw marks as
+# reached by no export; abi/private.abignore keeps the library's internals
+# out of the comparison.
 abi_compare() {
   abidiff --no-added-syms --non-reachable-types \
     --suppressions "$abi_root/abi/private.abignore" "$1" "$2"
