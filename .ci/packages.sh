@@ -12,7 +12,7 @@ install_missing cmake g++ dpkg-dev lintian xz-utils qemu-user googletest \
 
 # The client: the worked example once it is there, else the install test's.
 client=tests/install
-[ -f examples/CMakeLists.txt ] && client=examples
+[ -f examples/settings/CMakeLists.txt ] && client=examples/settings
 
 for preset in package armhf arm64; do
   start=$SECONDS
@@ -38,8 +38,11 @@ for preset in package armhf arm64; do
     *) toolchain=; run=() ;;
   esac
   package_dir=$(dirname "$(find "$root/usr/lib" -name LocalMgmtProxyConfig.cmake)")
+  # A cross client gets GoogleTest for its target the way our cross builds do.
+  rm -rf "$build/client"
   cmake -S "$client" -B "$build/client" -DLocalMgmtProxy_DIR="$package_dir" \
-    ${toolchain:+-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/$toolchain.cmake"} >/dev/null
+    ${toolchain:+-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/$toolchain.cmake"} \
+    ${toolchain:+-DCMAKE_PROJECT_TOP_LEVEL_INCLUDES="$PWD/cmake/toolchains/target-googletest.cmake"} >/dev/null
   cmake --build "$build/client" -j2 >/dev/null
   for program in "$build"/client/*; do
     [ -f "$program" ] && [ -x "$program" ] || continue

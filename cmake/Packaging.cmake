@@ -75,6 +75,8 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME liblocalmgmtproxy-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "${mgmt_exact_runtime}")
+# The test kit's mocks are built on gMock.
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_RECOMMENDS "libgmock-dev")
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "client proxies for the telephone's management services - development files
 Headers, CMake package and pkg-config file to build clients of the
 management proxies, and the test kit to test them without a telephone.")
