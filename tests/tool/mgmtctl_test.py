@@ -5,20 +5,17 @@ usage: mgmtctl_test.py MGMTCTL FRAMEWORK_LIBRARY [unittest arguments, e.g. -k Sc
 """
 import json
 import os
-import shlex
 import subprocess
 import sys
 import tempfile
 import unittest
 
 TOOL = None
-# A cross build's tool runs under the emulator its build names, e.g. "qemu-arm -L /usr/arm-linux-gnueabihf".
-EMULATOR = shlex.split(os.environ.get("MGMTCTL_EMULATOR", ""))
 FRAMEWORK_LIBRARY = None  # a shared library that is not the proxy library
 
 
 def run(*args, stdin=None):
-    done = subprocess.run([*EMULATOR, TOOL, *args], input=stdin, capture_output=True, timeout=60)
+    done = subprocess.run([TOOL, *args], input=stdin, capture_output=True, timeout=60)
     return done.returncode, done.stdout, done.stderr.decode("utf-8", "replace")
 
 
