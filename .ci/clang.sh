@@ -7,16 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(clang libclang-rt-14-dev)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "installing: ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
-fi
+source .ci/install-missing.sh
+install_missing clang libclang-rt-14-dev
 
 cmake --preset asan -B build/asan-clang -DCMAKE_CXX_COMPILER=clang++ -DMGMT_BUILD_TOOLS=OFF
 cmake --build build/asan-clang -j2 --target proxy_tests reliability_tests
