@@ -64,7 +64,7 @@ cp "$work/exports.map" "$probe/src/exports.map"
 # reach. The factories hand out Proxy*, so its base Executable is reachable
 # today; include/LocalMgmtIfc.h LocalMgmtIfc joins the list once the proxy
 # classes are exported, which makes the interfaces reachable too.
-virtual_swaps=("framework/Framework.h Executable")
+virtual_swaps=("framework/Framework.h Executable" "include/LocalMgmtIfc.h LocalMgmtIfc")
 for swap in "${virtual_swaps[@]}"; do
   read -r header class <<<"$swap"
   cp "$probe/$header" "$work/header"
