@@ -131,7 +131,9 @@ class ForeignClient(Served):
                                              "int32:11", "string:/", "string:a.raw", "boolean:false", "int32:1",
                                              "string:"]),
         ]
-        with open(os.path.join(self.dir.name, "monitor"), "w+") as seen:
+        # Appending: the monitor shares this file's offset, and our seeks must
+        # not make it write over what it wrote before.
+        with open(os.path.join(self.dir.name, "monitor"), "a+") as seen:
             monitor = subprocess.Popen([TOOL, "--bus", "monitor"], stdout=seen, stderr=subprocess.STDOUT)
             try:
                 deadline = time.monotonic() + HANG
