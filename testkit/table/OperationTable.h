@@ -3,8 +3,9 @@
 // nothing, the reply values it reads in order and where each one lands, and
 // the record it writes when the call fails, and the request it sends. The
 // request checks, the fault sweep, the security checks, the concurrency test
-// and the reply fuzzer all walk this one table, so an operation added to an
-// interface is added here once.
+// and the reply fuzzer all walk this one table, and the kit's wire reference
+// is generated from it, so an operation added to an interface is added here
+// once.
 #pragma once
 
 #include <functional>
@@ -112,20 +113,23 @@ struct Wire {
 // channel as "agent-chan".
 struct Request {
     const char* remote = nullptr;
-    std::vector<std::string> params;  // "<kind>:<name>=<value>" in order, kind in capitals when INOUT
+    std::vector<std::string> params;  // "<kind>:<name>=<value>" in order, kind i, s or b, in capitals when INOUT
     Wire wire = {};
     std::vector<std::string> timeline = {"send"};  // "<level> <message>" records and where the send fell
 };
 
 struct Operation {
-    const char* name;  // unique, overloads told apart
+    const char* name;  // unique: the name mgmtctl lists, overloads told apart
     Pattern pattern;
     std::function<Result(Proxies&, CallerArgs&)> call;
-    Request request;  // empty for the event proxies, whose own tests check their requests
+    Request request;
     Result starting;  // returned when the reply carries nothing (one-way: the constant)
     std::vector<Read> reads = {};
     FailureRecord failure = {};
     unsigned traits = kPlain;
+    // "LocalMgmtIfc", "ActionEventRequestIfc", "LocationDeliveryRequestIfc",
+    // or "LocalMgmtProxy" for members of the proxy class only.
+    const char* interfaceName = nullptr;
 
     bool has(Trait trait) const { return (traits & trait) != 0; }
     bool synchronous() const { return pattern != Pattern::A && pattern != Pattern::B; }

@@ -44,12 +44,18 @@ std::vector<std::string> resolved(const std::string& trace, std::string remote =
 FailureRecord error(const char* format) { return {format, 2, false}; }
 FailureRecord timeout(const char* format) { return {format, 3, false}; }
 
+// The rows of one interface, each marked with its name.
+std::vector<Operation> section(const char* interfaceName, std::vector<Operation> rows) {
+    for (Operation& row : rows) row.interfaceName = interfaceName;
+    return rows;
+}
+
 std::vector<Operation> buildTable() {
     const Result none;
     const Result no = show(false);
     const Result empty = std::string();
-    return {
-        // LocalMgmtIfc, inherited from DxlDictionary.
+    std::vector<Operation> table = section("LocalMgmtIfc", {
+        // Inherited from DxlDictionary.
         {"findSchemaName", Pattern::E,
          [](Proxies& p, CallerArgs&) { return show(p.local.findSchemaName("node-1")); },
          {"findSchemaName", {"s:nodeId=node-1"}, kSync, traced("findSchemaName")}, empty,
@@ -62,14 +68,14 @@ std::vector<Operation> buildTable() {
          error("findSchemaName: %s\n")},
 
         // LocalMgmtIfc's own operations, in interface order.
-        {"startDownload(fileType)", Pattern::E,
+        {"startDownload", Pattern::E,
          [](Proxies& p, CallerArgs&) {
              return show(p.local.startDownload(Ifc::FILETYPE_RINGER, true, Ifc::CERTIFICATE_DEVICE));
          },
          {"startDownloadWithFileType", {"i:filetype=11", "b:displayProgress=1", "i:certificateType=1"}, kSync,
           traced("startDownloadWithFileType")},
          no, {kBoolResult}, error("startDownloadWithFileType: %s\n")},
-        {"startDownload(fileType, observer)", Pattern::E,
+        {"startDownloadWithObserver", Pattern::E,
          [](Proxies& p, CallerArgs&) {
              return show(p.local.startDownload(Ifc::FILETYPE_RINGER, p.handedObserver, true,
                                                Ifc::CERTIFICATE_DEVICE));
@@ -77,7 +83,7 @@ std::vector<Operation> buildTable() {
          {"startDownloadWithFileTypeAndCallback", {"i:filetype=11", "b:displayProgress=1",
           "i:certificateType=1"}, kSyncToAgent, resolved("startDownloadWithFileTypeAndCallback")},
          no, {kBoolResult}, error("startDownloadWithFileTypeAndCallback: %s\n"), kObserver},
-        {"startDownload(server, credentials)", Pattern::E,
+        {"startDownloadFrom", Pattern::E,
          [](Proxies& p, CallerArgs&) {
              return show(p.local.startDownload(Ifc::PROTOCOL_HTTPS, "8443", "files.local", "operator",
                                                kDownloadPassword, Ifc::FILETYPE_RINGER, "/ringers",
@@ -88,7 +94,7 @@ std::vector<Operation> buildTable() {
           "s:sourcepath=/ringers", "s:filename=bell.wav", "b:displayProgress=1", "i:certificateType=2"},
           kLongTimed, traced("startDownloadWithManyParams")},
          no, {kBoolResult}, error("startDownloadWithManyParams: %s\n")},
-        {"startDownload(server, credentials, observer)", Pattern::E,
+        {"startDownloadFromWithObserver", Pattern::E,
          [](Proxies& p, CallerArgs&) {
              return show(p.local.startDownload(Ifc::PROTOCOL_FTP, "2121", "files.local", "operator",
                                                kDownloadCallbackPassword, Ifc::FILETYPE_HELP, "/help",
@@ -142,7 +148,7 @@ std::vector<Operation> buildTable() {
           {"5 convertFileTypeEnumToString", "send", "4 getFilePathFromType[11][caller/bell.wav][false]"}},
          no, {kBoolResult, {"filename", Parameter::STRING, Parameter::INOUT, Target::Filename}},
          timeout("getFilePathFromType: proxyReq->synchronousCall timeout.\n")},
-        {"getFilePathFromType(user)", Pattern::D,
+        {"getFilePathFromTypeForUser", Pattern::D,
          [](Proxies& p, CallerArgs& a) {
              return show(p.local.getFilePathFromType(Ifc::FILETYPE_RINGER, a.filename, Ifc::USER_DEFAULT));
          },
@@ -158,7 +164,7 @@ std::vector<Operation> buildTable() {
           converted("getListOfFilesOfType")},
          no, {{"FileNames", Parameter::STRING, Parameter::INOUT, Target::Files}},
          error("getListOfFilesOfType: %s\n"), kTrueOnceAllRead},
-        {"getListOfFilesOfType(user)", Pattern::E,
+        {"getListOfFilesOfTypeForUser", Pattern::E,
          [](Proxies& p, CallerArgs& a) {
              return show(p.local.getListOfFilesOfType(Ifc::FILETYPE_TONE, &a.files, Ifc::USER_VISITOR_QEL));
          },
@@ -229,7 +235,7 @@ std::vector<Operation> buildTable() {
          {"registerManagementIdentity", {"s:managementId=agent-7"}, kOneWayToAgent,
           resolved("registerManagementIdentity")},
          none, {}, {}, kObserver},
-        {"registerManagementIdentity(bulk)", Pattern::B,
+        {"registerManagementIdentityBulk", Pattern::B,
          [](Proxies& p, CallerArgs&) {
              p.local.registerManagementIdentity("agent-7", p.handedAgent, true);
              return Result();
@@ -243,13 +249,13 @@ std::vector<Operation> buildTable() {
          {"observeData", {"s:nodeId=node-1"}, kSyncToAgent, resolved("observeManageableData", "observeData")},
           no,
          {kBoolResult}, error("findSchemaName: %s\n"), kObserver},
-        {"observeManageableData(bulk)", Pattern::E,
+        {"observeManageableDataBulk", Pattern::E,
          [](Proxies& p, CallerArgs&) { return show(p.local.observeManageableData("node-1", p.handedAgent,
           true)); },
          {"observeDataBulkData", {"s:nodeId=node-1", "b:bulkDataManageable=1"}, kSyncToAgent,
           resolved("observeManageableData - with bulk data handling", "observeDataBulkData")},
          no, {kBoolResult}, error("findSchemaName: %s\n"), kObserver},
-        {"observeManageableData(rootIds)", Pattern::E,
+        {"observeManageableDataList", Pattern::E,
          [](Proxies& p, CallerArgs&) {
              return show(p.local.observeManageableData(std::list<std::string>{"root-1", "root-2"},
               p.handedAgent));
@@ -341,8 +347,9 @@ std::vector<Operation> buildTable() {
          [](Proxies& p, CallerArgs&) { return show(p.local.getTracerouteOutput("gateway.local")); },
          {"getTracerouteOutput", {"s:Address=gateway.local"}, kSync}, empty,
          {{"Result", Parameter::STRING, Parameter::OUT, Target::Result}}},
-
-        // Members of the proxy class only.
+    });
+    // Members of the proxy class only.
+    const auto proxyOnly = section("LocalMgmtProxy", {
         {"validateSNMPTrapPort", Pattern::E,
          [](Proxies& p, CallerArgs&) { return show(p.local.validateSNMPTrapPort("162")); },
          {"validateSNMPTrapPort", {"s:strPort=162"}, kSync, traced("validateSNMPTrapPort")}, no,
@@ -353,24 +360,32 @@ std::vector<Operation> buildTable() {
          {"validateSNMPTrapIPAddress", {"s:verboseSink=trap-sink.local"}, kSync,
           traced("validateSNMPTrapIPAddress")}, no,
          {kBoolResult}, error("findSchemaName: %s\n")},
-
-        // The event proxies.
+    });
+    const auto actionEvents = section("ActionEventRequestIfc", {
         {"addActionEventRequest", Pattern::A,
          [](Proxies& p, CallerArgs&) {
              p.actions.addActionEventRequest(ActionEventRequestIfc::EVENT_KEY_PRESS);
              return Result();
-         }, {},
+         },
+         {"addActionEventRequest", {"i:type=1"}, kOneWay},
          none},
         {"addActionEventRequestWithData", Pattern::A,
          [](Proxies& p, CallerArgs&) {
              p.actions.addActionEventRequestWithData(ActionEventRequestIfc::EVENT_CONFIG_CHANGED, "volume=5");
              return Result();
-         }, {},
+         },
+         {"addActionEventRequestWithData", {"i:type=3", "s:data=volume=5"}, kOneWay},
          none},
+    });
+    const auto location = section("LocationDeliveryRequestIfc", {
         {"sendLocationDeliveryRequest", Pattern::A,
-         [](Proxies& p, CallerArgs&) { p.location.sendLocationDeliveryRequest(); return Result(); }, {},
+         [](Proxies& p, CallerArgs&) { p.location.sendLocationDeliveryRequest(); return Result(); },
+         {"sendLocationDeliveryRequest", {}, kOneWay, {"6 sendLocationDeliveryRequest", "send"}},
           none},
-    };
+    });
+    for (const auto* rows : {&proxyOnly, &actionEvents, &location})
+        table.insert(table.end(), rows->begin(), rows->end());
+    return table;
 }
 
 }  // namespace
