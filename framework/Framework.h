@@ -55,6 +55,17 @@ public:
     virtual ~MgmtAgentIfc();
 };
 
+class Method;
+
+// What an observer implements to hear from a service it observes: the service
+// calls back on the observer's channel, and the framework hands each call to
+// notify() of the Executable that owns the channel.
+class NotificationSink {
+public:
+    virtual ~NotificationSink();
+    virtual void notify(const Method& notification) = 0;
+};
+
 // ---------------------------------------------------------------------------
 // Exceptions
 

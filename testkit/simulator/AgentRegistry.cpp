@@ -57,6 +57,27 @@ int AgentRegistry::observersOf(const KeyValues& changed) const {
     return count;
 }
 
+std::vector<DataChange> AgentRegistry::changesFor(const KeyValues& written) const {
+    std::vector<DataChange> changes;
+    for (const auto& [channel, nodes] : observations_) {
+        for (const auto& observed : nodes) {
+            DataChange change{channel, observed.first, {}};
+            for (const auto& node : written)
+                if (covers(observed.first, node.first)) change.data.insert(node);
+            if (!change.data.empty()) changes.push_back(std::move(change));
+        }
+    }
+    return changes;
+}
+
+std::vector<std::string> AgentRegistry::observedNodes(const std::string& channel) const {
+    std::vector<std::string> nodes;
+    const auto found = observations_.find(channel);
+    if (found != observations_.end())
+        for (const auto& observed : found->second) nodes.push_back(observed.first);
+    return nodes;
+}
+
 void AgentRegistry::describe(std::ostream& out) const {
     for (const auto& [id, agent] : agents_)
         out << "agent." << id << ": " << (agent.channel.empty() ? "(no channel)" : agent.channel)

@@ -29,8 +29,8 @@ void addDataMethods(ServiceTable& table) {
         r.inout(kData, changed).out("numObservers", s.agents.observersOf(changed));
     });
 
-    table.synchronous("findSchemaName", [](PhoneState&, const Arguments& a, Answer& r) {
-        r.out("schemaName", DataStore::schemaOf(a.text("nodeId")));
+    table.synchronous("findSchemaName", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.out("schemaName", s.data.schemaOf(a.text("nodeId")));
     });
     table.synchronous("getSchema", [](PhoneState& s, const Arguments& a, Answer& r) {
         a.require(kData, Parameter::STRING, INOUT);

@@ -66,6 +66,7 @@ bool looksLikePassword(std::string key) {
 }  // namespace
 
 DataStore::DataStore() {
+    for (const SchemaRow& row : kSchemas) schemas_[row.prefix] = row.name;
     for (const NodeRow& node : kNodes) {
         values_[node.id] = node.value;
         if (node.userEditable) userEditable_.insert(node.id);
@@ -73,7 +74,19 @@ DataStore::DataStore() {
 }
 
 void DataStore::merge(const KeyValues& values) {
-    for (const auto& [key, value] : values) values_[key] = value;
+    for (const auto& [key, value] : values) values_[key] = written_[key] = value;
+}
+
+KeyValues DataStore::takeWritten() {
+    KeyValues written;
+    written.swap(written_);
+    return written;
+}
+
+std::optional<std::string> DataStore::value(const std::string& nodeId) const {
+    const auto found = values_.find(nodeId);
+    if (found == values_.end()) return std::nullopt;
+    return found->second;
 }
 
 bool DataStore::fill(KeyValues& asked) const {
@@ -90,16 +103,14 @@ bool DataStore::fill(KeyValues& asked) const {
     return allKnown;
 }
 
-std::string DataStore::schemaOf(const std::string& nodeId) {
-    const std::string prefix = nodeId.substr(0, nodeId.find('.'));
-    for (const SchemaRow& row : kSchemas)
-        if (prefix == row.prefix) return row.name;
-    return std::string();
+std::string DataStore::schemaOf(const std::string& nodeId) const {
+    const auto found = schemas_.find(nodeId.substr(0, nodeId.find('.')));
+    return found == schemas_.end() ? std::string() : found->second;
 }
 
 bool DataStore::schema(const std::string& schemaName, KeyValues& nodeTypes) const {
-    const bool known = std::any_of(std::begin(kSchemas), std::end(kSchemas),
-                                   [&](const SchemaRow& row) { return schemaName == row.name; });
+    const bool known = std::any_of(schemas_.begin(), schemas_.end(),
+                                   [&](const auto& entry) { return schemaName == entry.second; });
     if (!known) return false;
     nodeTypes.clear();
     for (const auto& [id, value] : values_)

@@ -22,15 +22,27 @@ void DeviceState::exchangeIdentity(std::string& identifier, std::string& display
 }
 
 bool DeviceState::environmentVariable(int selection, std::string& value) const {
-    switch (selection) {
-        case 0: value = identifier_; return true;
-        case 1: value = "02:00:5e:10:00:01"; return true;
-        case 2: value = "192.0.2.10"; return true;
-        case 3: value = "SIM0000000001"; return true;
-        case 4: value = softwareVersion_; return true;
-        case 5: value = "DP-SIM-1"; return true;
-        default: return false;
+    if (selection == 0) {
+        value = identifier_;
+        return true;
     }
+    if (selection == 4) {
+        value = softwareVersion_;
+        return true;
+    }
+    const auto found = environment_.find(selection);
+    if (found == environment_.end()) return false;
+    value = found->second;
+    return true;
+}
+
+void DeviceState::setEnvironmentVariable(int selection, const std::string& value) {
+    if (selection == 0)
+        identifier_ = value;
+    else if (selection == 4)
+        softwareVersion_ = value;
+    else
+        environment_[selection] = value;
 }
 
 void DeviceState::reboot(const std::string& reason) {
@@ -39,7 +51,7 @@ void DeviceState::reboot(const std::string& reason) {
 }
 
 int DeviceState::verifyFactoryResetPassword(const std::string& password) const {
-    return password == kFactoryResetPassword ? 0 : 1;
+    return password == factoryResetPassword_ ? 0 : 1;
 }
 
 bool DeviceState::factoryReset(const std::string& password, bool reboot) {

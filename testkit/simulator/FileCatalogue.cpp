@@ -63,6 +63,23 @@ std::list<std::string> FileCatalogue::files(const std::string& type) const {
     return found ? found->files : std::list<std::string>();
 }
 
+std::list<std::string> FileCatalogue::files(const std::string& type, const std::string& userKind) const {
+    std::list<std::string> seen = files(type);
+    const auto user = userFiles_.find(userKind);
+    if (user == userFiles_.end()) return seen;
+    const auto own = user->second.find(type);
+    if (own != user->second.end()) seen.insert(seen.end(), own->second.begin(), own->second.end());
+    return seen;
+}
+
+bool FileCatalogue::addFile(const std::string& type, const std::string& file, const std::string& userKind) {
+    const auto found = types_.find(type);
+    if (found == types_.end()) return false;
+    std::list<std::string>& files = userKind.empty() ? found->second.files : userFiles_[userKind][type];
+    if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
+    return true;
+}
+
 std::string FileCatalogue::metadata(const std::string& type) const {
     const FileType* found = find(type);
     if (!found) return std::string();
@@ -83,6 +100,12 @@ int FileCatalogue::nameLimit(const std::string& type) const {
 bool FileCatalogue::contains(const std::string& type, const std::string& file) const {
     const FileType* found = find(type);
     return found && std::find(found->files.begin(), found->files.end(), file) != found->files.end();
+}
+
+bool FileCatalogue::contains(const std::string& type, const std::string& file,
+                             const std::string& userKind) const {
+    const std::list<std::string> seen = files(type, userKind);
+    return std::find(seen.begin(), seen.end(), file) != seen.end();
 }
 
 std::size_t FileCatalogue::fileCount() const {
@@ -130,6 +153,8 @@ DownloadStatus FileCatalogue::downloadStatus(const std::string& type) {
 void FileCatalogue::describe(std::ostream& out) const {
     for (const auto& [name, type] : types_) {
         out << "files." << name << ": " << listing(type.files) << '\n';
+        for (const auto& [user, own] : userFiles_)
+            if (own.count(name) != 0) out << "files." << name << "." << user << ": " << listing(own.at(name)) << '\n';
         if (type.download != DownloadStatus::Idle)
             out << "download." << name << ": "
                 << (type.download == DownloadStatus::InProgress ? "in progress" : "done") << '\n';

@@ -11,9 +11,9 @@ constexpr Parameter::directions INOUT = Parameter::INOUT;
 
 std::string typeOf(const Arguments& a, const char* name) { return FileCatalogue::typeName(a.number(name)); }
 
-void answerFileNames(const PhoneState& s, const std::string& type, Answer& r) {
+void answerFileNames(const std::list<std::string>& files, Answer& r) {
     std::string names;
-    Serializer::serialize(names, s.files.files(type));
+    Serializer::serialize(names, files);
     r.inout("FileNames", names);
 }
 
@@ -52,12 +52,11 @@ void addFileMethods(ServiceTable& table) {
     });
     table.synchronous("getListOfFilesOfType", [](PhoneState& s, const Arguments& a, Answer& r) {
         a.require("FileNames", Parameter::STRING, INOUT);
-        answerFileNames(s, a.text("FileType"), r);
+        answerFileNames(s.files.files(a.text("FileType"), s.userData.currentUser()), r);
     });
-    // The catalogue is shared by all user kinds; only the paths differ.
     table.synchronous("getListOfFilesOfTypeAndUser", [](PhoneState& s, const Arguments& a, Answer& r) {
-        a.require("FileNames", Parameter::STRING, INOUT).require("userType", Parameter::INT);
-        answerFileNames(s, a.text("FileType"), r);
+        a.require("FileNames", Parameter::STRING, INOUT);
+        answerFileNames(s.files.files(a.text("FileType"), UserData::kindName(a.number("userType"))), r);
     });
     table.synchronous("getFilePathFromType", [](PhoneState& s, const Arguments& a, Answer& r) {
         std::string path = a.text("filename", INOUT);

@@ -26,7 +26,8 @@ const char* const kRules[][2] = {
     {"space", "65536 KiB in total, 8192 KiB system plus 256 KiB per stored file used"},
     {"paths",
      "/usr/local/<type>/<file> for baseUser and baseUserQel, /usr/local/<user kind>/<type>/<file> otherwise"},
-    {"files", "upload 0 when present, -2 otherwise; delete and validate true when present"},
+    {"files", "upload 0 when present, -2 otherwise; delete and validate true when present; files of one user "
+              "kind are listed to that kind only"},
     {"download",
      "adds the file sent or download-<n>.bin; status 0 idle, 1 once (then done), 2 done; refused when full, "
      "name too long, or busy without overrideBusy"},
@@ -37,7 +38,7 @@ const char* const kRules[][2] = {
     {"editable", "admin and service edit all; user only nodes marked by setDataEditable 1"},
     {"observers",
      "need a callback channel; a node covers its descendants; manageableDataChanged counts channels "
-     "observing a changed node"},
+     "observing a changed node; every node written is announced to them as dataChanged"},
 };
 
 }  // namespace
@@ -66,7 +67,7 @@ bool PhoneState::filePath(const std::string& type, std::string& fileName, int us
 }
 
 bool PhoneState::pathFor(const std::string& type, std::string& fileName, const std::string& user) const {
-    if (!files.contains(type, fileName)) return false;
+    if (!files.contains(type, fileName, user)) return false;
     const std::string userFolder = UserData::isBaseKind(user) ? std::string() : user + "/";
     fileName = "/usr/local/" + userFolder + type + "/" + fileName;
     return true;

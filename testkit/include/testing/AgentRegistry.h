@@ -6,13 +6,27 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "Framework.h"
 
 namespace mgmtkit {
 
+// What one observer hears of one change: the nodes written that its observed
+// node covers.
+struct DataChange {
+    std::string channel;
+    std::string nodeId;  // the node observed
+    KeyValues data;      // the nodes written under it, with their new values
+};
+
 class AgentRegistry {
 public:
+    struct Agent {
+        std::string channel;
+        bool bulkData;
+    };
+
     void registerAgent(const std::string& managementId, const std::string& channel, bool bulkData);
 
     // False, and nothing recorded, without a channel to call back or a node to observe.
@@ -24,16 +38,17 @@ public:
 
     // Channels observing at least one node of the changed data, or an ancestor of one.
     int observersOf(const KeyValues& changed) const;
+    // One change per observed node that covers a node written, in channel order.
+    std::vector<DataChange> changesFor(const KeyValues& written) const;
+
     std::size_t agentCount() const { return agents_.size(); }
+    const std::map<std::string, Agent>& agents() const { return agents_; }  // by management id
+    // The nodes observed on that channel, sorted; empty when none.
+    std::vector<std::string> observedNodes(const std::string& channel) const;
 
     void describe(std::ostream& out) const;
 
 private:
-    struct Agent {
-        std::string channel;
-        bool bulkData;
-    };
-
     std::map<std::string, Agent> agents_;                              // by management id
     std::map<std::string, std::map<std::string, bool>> observations_;  // channel -> node -> bulk
 };

@@ -2,6 +2,7 @@
 // resets and the software version. Rules: see PhoneState.h.
 #pragma once
 
+#include <map>
 #include <ostream>
 #include <string>
 
@@ -10,6 +11,20 @@ namespace mgmtkit {
 class DeviceState {
 public:
     static constexpr const char* kFactoryResetPassword = "admin123";
+
+    // Set-up and inspection for tests.
+    void setIdentity(const std::string& identifier, const std::string& displayName) {
+        identifier_ = identifier;
+        displayName_ = displayName;
+    }
+    const std::string& identifier() const { return identifier_; }
+    const std::string& displayName() const { return displayName_; }
+    // Selection 0 is the identifier and 4 the software version; setting any
+    // other selection makes the device know it.
+    void setEnvironmentVariable(int selection, const std::string& value);
+    const std::string& softwareVersion() const { return softwareVersion_; }
+    const std::string& lastRebootReason() const { return lastRebootReason_; }
+    void setFactoryResetPassword(const std::string& password) { factoryResetPassword_ = password; }
 
     void setBusy(unsigned int bits) { busy_ |= bits; }
     void clearBusy(unsigned int bits) { busy_ &= ~bits; }
@@ -38,6 +53,9 @@ private:
     std::string identifier_ = "SEP-0001";
     std::string displayName_ = "Desk Phone";
     std::string softwareVersion_ = "sim-1.0.0";
+    std::map<int, std::string> environment_ = {
+        {1, "02:00:5e:10:00:01"}, {2, "192.0.2.10"}, {3, "SIM0000000001"}, {5, "DP-SIM-1"}};
+    std::string factoryResetPassword_ = kFactoryResetPassword;
     std::string lastRebootReason_;
     int reboots_ = 0;
     int factoryResets_ = 0;

@@ -19,11 +19,18 @@ public:
     static std::string typeName(int fileType);
 
     bool knowsType(const std::string& type) const { return types_.count(type) != 0; }
-    std::list<std::string> files(const std::string& type) const;  // empty for an unknown type
+    // The files every user kind sees; empty for an unknown type.
+    std::list<std::string> files(const std::string& type) const;
+    // What a user kind sees: the shared files, then its own.
+    std::list<std::string> files(const std::string& type, const std::string& userKind) const;
+    // Set-up for tests: a file of a known type, shared, or of one user kind
+    // only. False for an unknown type; limits are not checked.
+    bool addFile(const std::string& type, const std::string& file, const std::string& userKind = "");
     std::string metadata(const std::string& type) const;          // "" for an unknown type
     int countLimit(const std::string& type) const;                // 0 for an unknown type
     int nameLimit(const std::string& type) const;                 // 0 for an unknown type
     bool contains(const std::string& type, const std::string& file) const;
+    bool contains(const std::string& type, const std::string& file, const std::string& userKind) const;
     std::size_t fileCount() const;
 
     bool remove(const std::string& type, const std::string& file);
@@ -50,6 +57,7 @@ private:
     const FileType* find(const std::string& type) const;
 
     std::map<std::string, FileType> types_;
+    std::map<std::string, std::map<std::string, std::list<std::string>>> userFiles_;  // user -> type -> files
     int downloadsStarted_ = 0;
     int uploads_ = 0;
 };

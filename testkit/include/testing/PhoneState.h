@@ -1,6 +1,7 @@
 // The simulated telephone's state for one session, kept by area. Every session
 // starts from the same state and every rule is deterministic, so a session
 // replayed gives the same answers. describe() prints the state and these rules.
+// Tests set up and inspect state through the areas' own members.
 //
 // Device (DeviceState.h)
 //   - busy status: setPhoneBusyStatus ORs its bits in, clearPhoneBusyStatus
@@ -27,6 +28,8 @@
 // Files (FileCatalogue.h)
 //   - a catalogue of file names per file type name, with a count limit, a name
 //     limit and a description; ringer starts with Classic.raw and Chirp.raw.
+//     Files added for one user kind are listed, after the shared ones, to
+//     that kind only (the form without a user kind lists the current one's).
 //   - path of a file: /usr/local/<type>/<file> for baseUser and baseUserQel,
 //     /usr/local/<user kind>/<type>/<file> for the others; the form without a
 //     user kind uses the current one. Unknown file: result false, name kept.
@@ -52,6 +55,7 @@
 //     without a node is refused. A node observed covers its descendants
 //     ("audio" covers "audio.ringVolume"); manageableDataChanged answers the
 //     number of channels observing a node of the changed data.
+//   - every node written is announced to its observers (SimulatedPhone.h).
 // Events (EventLog.h)
 //   - traps, cache and picture-clip notifications, action events and location
 //     requests are only recorded.
