@@ -46,12 +46,9 @@ public:
     // telephone, whoever changes it. Watching again replaces the callback.
     void watchRingVolume(std::function<void(int volume)> onChange);
 
-    // The agent the telephone calls back; public for the framework, which
-    // must be able to find its channel.
-    class VolumeWatcher;
-    VolumeWatcher* volumeWatcher() const { return watcher_.get(); }
-
 private:
+    class VolumeWatcher;  // the agent the telephone calls back
+
     LocalMgmtIfc& phone_;
     std::unique_ptr<VolumeWatcher> watcher_;
 };

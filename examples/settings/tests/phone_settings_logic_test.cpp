@@ -9,6 +9,7 @@
 using ::testing::_;
 using ::testing::DoAll;
 using ::testing::Return;
+using ::testing::SaveArg;
 using ::testing::SetArgPointee;
 using ::testing::StrictMock;
 
@@ -50,17 +51,21 @@ TEST(PhoneSettingsLogic, UploadWaitsForAnIdlePhoneAndReadsTheStatus) {
 
 TEST(PhoneSettingsLogic, VolumeNotificationsReachTheCallbackOnlyWhenReadable) {
     StrictMock<mgmtkit::MockLocalMgmt> phone;
-    EXPECT_CALL(phone, observeManageableData("audio.ringVolume", _)).WillOnce(Return(true));
+    MgmtAgentIfc* agent = nullptr;
+    EXPECT_CALL(phone, observeManageableData("audio.ringVolume", _)).WillOnce(DoAll(SaveArg<1>(&agent), Return(true)));
     EXPECT_CALL(phone, stopObservingManageableData("audio.ringVolume", _)).WillOnce(Return(true));
     PhoneSettings settings(phone);
     std::vector<int> heard;
     settings.watchRingVolume([&](int volume) { heard.push_back(volume); });
+    // The framework finds the agent's sink the same way.
+    auto* sink = dynamic_cast<NotificationSink*>(agent);
+    ASSERT_NE(sink, nullptr);
 
     for (const char* text : {"audio.ringVolume=9", "audio.keyClick=true", "audio.ringVolume=loud", "=="}) {
         Method notification("dataChanged", Method::REQUEST);
-        ManageableData data;
+        notification.addStringParameter("nodeId", "audio.ringVolume", Parameter::IN);
         notification.addStringParameter("manageableData", text, Parameter::IN);
-        settings.volumeWatcher()->notify(notification);
+        sink->notify(notification);
     }
     EXPECT_EQ(heard, std::vector<int>{9});
 }

@@ -24,7 +24,7 @@ struct OnTheSimulatedPhone : ::testing::Test {
     LocalMgmtIfc* service = nullptr;
 
     void SetUp() override {
-        phone.frameworkContext = &context;
+        context.attach(phone);  // names the observers' channels and calls them back
         service = mgmtkit::bindProxy<LocalMgmtIfc>(*proxy, phone, "createLocalMgmtProxy", "LocalMgmtIfc");
     }
 };
@@ -47,6 +47,20 @@ TEST_F(OnTheSimulatedPhone, WebAccessIsWrittenAndReadBack) {
     const PhoneSettings::WebAccess now = settings.webAccess();
     EXPECT_TRUE(now.enabled);
     EXPECT_EQ(now.password, "correct horse");
+}
+
+TEST_F(OnTheSimulatedPhone, HearsTheRingVolumeWhoeverChangesIt) {
+    PhoneSettings settings(*service);
+    std::vector<int> heard;
+    settings.watchRingVolume([&](int volume) { heard.push_back(volume); });
+
+    phone.changeData({{"audio.ringVolume", "8"}});  // on the telephone's own screen
+    ManageableData fromAnotherClient;
+    fromAnotherClient.setValue("audio.ringVolume", "3");
+    service->setData(fromAnotherClient);
+    phone.changeData({{"display.brightness", "2"}});  // not watched
+
+    EXPECT_EQ(heard, (std::vector<int>{8, 3}));
 }
 
 TEST_F(OnTheSimulatedPhone, EveryFailingCallIsReportedAndNothingElseEscapes) {
