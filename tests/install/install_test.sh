@@ -31,7 +31,10 @@ for file in \
     "$libdir/cmake/LocalMgmtProxy/LocalMgmtProxyConfig.cmake" \
     "$libdir/cmake/LocalMgmtProxy/LocalMgmtProxyConfigVersion.cmake" \
     "$libdir/cmake/LocalMgmtProxy/LocalMgmtProxyTargets.cmake" \
-    "$libdir/pkgconfig/LocalMgmtProxy.pc" bin/mgmtctl; do
+    "$libdir/pkgconfig/LocalMgmtProxy.pc" bin/mgmtctl \
+    include/LocalMgmtProxy/testing/SimulatedPhone.h include/LocalMgmtProxy/testing/WireReference.h \
+    "$libdir/libmgmt_testkit.a" "$libdir/cmake/LocalMgmtProxy/LocalMgmtProxyTestingTargets.cmake" \
+    "$libdir/pkgconfig/LocalMgmtProxy-testing.pc"; do
     [ -e "$prefix/$file" ] || fail "missing $file"
 done
 for library in LocalMgmtProxy mgmt_framework; do

@@ -17,6 +17,8 @@
 //                       reads it back)
 // The notification goes out after the reply of the call that wrote the data
 // was made, on the calling thread, through the route set by setCallbackRoute.
+// An exception from the route is recorded as the notification's failure in
+// the traffic and does not fail the call that wrote the data.
 #pragma once
 
 #include <chrono>
@@ -24,6 +26,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
