@@ -1,7 +1,8 @@
 // A request channel for unit tests of code that holds proxies: it records
 // every request the proxies send (with its call style, callback channel and
 // time-out), answers synchronous calls with the reply scripted for that remote
-// name, and fails the remote names it is told to fail.
+// name, and fails the remote names it is told to fail. Not guarded: give each
+// thread a channel of its own.
 #pragma once
 
 #include <functional>
