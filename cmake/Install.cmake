@@ -88,3 +88,6 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/LocalMgmtProxy-testing.pc.in
 install(FILES ${PROJECT_BINARY_DIR}/LocalMgmtProxy-testing.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
   COMPONENT testing)
+
+# The test doubles, where gMock was found.
+include(${PROJECT_SOURCE_DIR}/testkit/doubles/Install.cmake)

@@ -185,6 +185,7 @@ struct LogRecord {
 using LogSink = std::function<void(const LogRecord&)>;
 
 void setLogSink(LogSink sink);                     // an empty sink restores the default
+LogSink currentLogSink();                          // the sink records go to now, to put back later
 void setLogLevelEnabled(int level, bool enabled);  // what loggingOnAppVel answers, any component
 
 // ---------------------------------------------------------------------------

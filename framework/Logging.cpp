@@ -88,6 +88,12 @@ void setLogSink(LogSink sink) {
     state.sink.swap(sink);
 }
 
+LogSink currentLogSink() {
+    SinkState& state = sinkState();
+    std::lock_guard<std::mutex> lock(state.mutex);
+    return state.sink;
+}
+
 void logAppVel(const char* component, const char* file, int level, int line, const char* format, ...) {
     LogRecord record{component ? component : "", file ? file : "", level, line, format ? format : "", {}};
     va_list arguments;

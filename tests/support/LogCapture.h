@@ -1,32 +1,16 @@
-// Collects log records for the length of a test and puts the logging library
-// back as it found it (default sink, default level switches) afterwards.
+// The kit's log capture as the proxy tests use it: unless told otherwise,
+// every level switch is off while it lives.
 #pragma once
 
 #include <initializer_list>
-#include <mutex>
-#include <string>
-#include <vector>
 
-#include "Framework.h"
+#include "testing/LogCapture.h"
 
 namespace testing_support {
 
-class LogCapture {
+class LogCapture : public mgmtkit::LogCapture {
 public:
-    // Only the listed levels are switched on while the capture lives.
-    explicit LogCapture(std::initializer_list<int> enabledLevels = {});
-    ~LogCapture();
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-
-    std::vector<LogRecord> records() const;
-    // The formats of the records, in order: what most tests compare.
-    std::vector<std::string> formats() const;
-    void clear();
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<LogRecord> records_;
+    explicit LogCapture(std::initializer_list<int> enabledLevels = {}) : mgmtkit::LogCapture(enabledLevels) {}
 };
 
 }  // namespace testing_support

@@ -1,5 +1,6 @@
-// A request channel for tests: records every call the proxies make, answers
-// synchronous calls with a scripted reply, and fails on demand.
+// The kit's recording channel as the proxy tests script it: one reply for
+// every synchronous call, and a hook run at every call (throw from it to fail
+// the call).
 #pragma once
 
 #include <functional>
@@ -7,9 +8,15 @@
 #include <vector>
 
 #include "Framework.h"
+#include "testing/RecordingChannel.h"
+#include "testing/RequestMatchers.h"
 
 namespace testing_support {
 
+using Param = mgmtkit::SentParameter;
+
+// The proxy tests compare four styles: a synchronous call counts as Sync
+// whether or not it names a callback channel.
 enum class CallStyle { OneWay, OneWayWithChannel, Sync, SyncWithTimeout };
 
 struct SentCall {
@@ -19,36 +26,23 @@ struct SentCall {
     int timeout = 0;  // only for SyncWithTimeout
 };
 
-class TestChannel : public ProxyRequest {
+class TestChannel : public mgmtkit::RecordingChannel {
 public:
-    explicit TestChannel(std::string serviceName = "LocalMgmtService")
-        : ProxyRequest(std::move(serviceName)) {}
+    explicit TestChannel(std::string serviceName = "LocalMgmtService");
+    TestChannel(const TestChannel&) = delete;
+    TestChannel& operator=(const TestChannel&) = delete;
 
-    // Copied into the reply of every synchronous call.
-    Method reply;
-    // Runs at every call after it is recorded; throw from it to fail the call.
-    std::function<void()> onCall;
-    std::vector<SentCall> calls;
-    std::vector<int> options;
+    Method& reply;                         // copied into the reply of every synchronous call
+    std::function<void()> onCall;          // hides the kit's hook, which calls it
+    std::vector<SentCall> calls;           // every request, in order
+    const std::vector<int>& options;       // every proxy option set, in order
 
-    // Scripting helpers.
     TestChannel& replyInt(const char* name, int value, Parameter::directions d = Parameter::OUT);
-    TestChannel& replyString(const char* name, const std::string& value,
-                             Parameter::directions d = Parameter::OUT);
+    TestChannel& replyString(const char* name, const std::string& value, Parameter::directions d = Parameter::OUT);
     TestChannel& replyBool(const char* name, bool value, Parameter::directions d = Parameter::OUT);
     void failWith(const std::string& text);  // every call throws CorvexException(text)
 
     const SentCall& only() const;  // the one call made; fails the test otherwise
-
-    bool synchronousCall(Method& request, Method& reply, std::string& callbackChannel) override;
-    bool synchronousCall(Method& request, Method& reply, std::string& callbackChannel,
-                         int timeout) override;
-    bool asynchronousCall(Method& request) override;
-    bool asynchronousCallWithChannel(Method& request, std::string& callbackChannel) override;
-    bool setProxyOption(const int& option) override;
-
-private:
-    void record(const Method& request, CallStyle style, const std::string& channel, int timeout);
 };
 
 // A framework context that knows what the test tells it.
@@ -70,18 +64,9 @@ public:
     }
 };
 
-// One parameter as a comparable value: name, kind, direction and value text.
-struct Param {
-    std::string name;
-    Parameter::kinds kind;
-    Parameter::directions direction;
-    std::string value;  // ints and bools as decimal text ("1"/"0" for bools)
-    bool operator==(const Param& other) const;
-};
+inline std::vector<Param> paramsOf(const Method& method) { return mgmtkit::parametersOf(method); }
 Param intParam(const char* name, int value, Parameter::directions d = Parameter::IN);
 Param stringParam(const char* name, const std::string& value, Parameter::directions d = Parameter::IN);
 Param boolParam(const char* name, bool value, Parameter::directions d = Parameter::IN);
-std::vector<Param> paramsOf(const Method& method);
-std::ostream& operator<<(std::ostream& out, const Param& param);
 
 }  // namespace testing_support
