@@ -1,26 +1,10 @@
 #include "testing/RequestMatchers.h"
 
+#include "testing/WireReference.h"
+
 namespace mgmtkit {
 
 namespace {
-
-const char* kindName(Parameter::kinds kind) {
-    switch (kind) {
-        case Parameter::INT: return "int";
-        case Parameter::STRING: return "string";
-        case Parameter::BOOL: return "bool";
-    }
-    return "?";
-}
-
-const char* directionName(Parameter::directions direction) {
-    switch (direction) {
-        case Parameter::IN: return "IN";
-        case Parameter::OUT: return "OUT";
-        case Parameter::INOUT: return "INOUT";
-    }
-    return "?";
-}
 
 // Strings quoted, so an empty or blank value is visible.
 void printValue(std::ostream& out, Parameter::kinds kind, const std::string& value) {
@@ -119,15 +103,15 @@ void RequestMatcher::DescribeNegationTo(std::ostream* out) const {
 }
 
 std::ostream& operator<<(std::ostream& out, const SentParameter& parameter) {
-    out << kindName(parameter.kind) << " \"" << parameter.name << "\" " << directionName(parameter.direction)
+    out << nameOf(parameter.kind) << " \"" << parameter.name << "\" " << nameOf(parameter.direction)
         << " = ";
     printValue(out, parameter.kind, parameter.value);
     return out;
 }
 
 std::ostream& operator<<(std::ostream& out, const ExpectedParameter& parameter) {
-    out << kindName(parameter.kind) << " \"" << parameter.name << '"';
-    if (parameter.direction) out << ' ' << directionName(*parameter.direction);
+    out << nameOf(parameter.kind) << " \"" << parameter.name << '"';
+    if (parameter.direction) out << ' ' << nameOf(*parameter.direction);
     out << " = ";
     printValue(out, parameter.kind, parameter.value);
     return out;

@@ -82,14 +82,14 @@ TEST(RequestMatchers, MatchBySubsetAndSayWhatDiffers) {
 
     EXPECT_EQ(explain(Request("deleteFile"), sent), "which is a request \"uploadUserFile\"");
     EXPECT_EQ(explain(Request("uploadUserFile", Param("filename", "b.wav"), Param("size", 3)), sent),
-              "which has string \"filename\" IN = \"a.wav\", and has no parameter \"size\"");
+              "which has string \"filename\" in = \"a.wav\", and has no parameter \"size\"");
     // Same value, other kind or direction: no match.
     EXPECT_THAT(all, Not(Contains(Request("uploadUserFile", Param("filetype", "11")))));
     EXPECT_THAT(all, Not(Contains(Request("uploadUserFile", Param("filetype", 11, Parameter::INOUT)))));
 
     std::ostringstream printed;
     PrintTo(sent, &printed);
-    EXPECT_EQ(printed.str(), "uploadUserFile, sync: int \"filetype\" IN = 11, string \"filename\" IN = \"a.wav\"");
+    EXPECT_EQ(printed.str(), "uploadUserFile, sync: int \"filetype\" in = 11, string \"filename\" in = \"a.wav\"");
 }
 
 TEST(LogCapture, NestedCapturesPutBackTheSinkAndLevelsTheyFound) {

@@ -4,24 +4,6 @@
 
 namespace mgmtctl {
 
-const char* kindName(Parameter::kinds kind) {
-    switch (kind) {
-        case Parameter::INT: return "int";
-        case Parameter::STRING: return "string";
-        case Parameter::BOOL: return "bool";
-    }
-    return "?";
-}
-
-const char* directionName(Parameter::directions direction) {
-    switch (direction) {
-        case Parameter::IN: return "in";
-        case Parameter::OUT: return "out";
-        case Parameter::INOUT: return "inout";
-    }
-    return "?";
-}
-
 const char* styleName(mgmtkit::CallStyle style) {
     switch (style) {
         case mgmtkit::CallStyle::OneWay: return "one-way";

@@ -12,6 +12,7 @@
 #include "Call.h"
 #include "Framework.h"
 #include "testing/SimulatedPhone.h"
+#include "testing/WireReference.h"
 #include "Value.h"
 
 namespace mgmtctl {
@@ -65,8 +66,7 @@ struct CallOutcome {
 };
 
 // Spellings shared by the text and the JSON output.
-const char* kindName(Parameter::kinds kind);
-const char* directionName(Parameter::directions direction);
+using mgmtkit::nameOf;
 const char* styleName(mgmtkit::CallStyle style);
 // A parameter's value as shown: masked when its name mentions a password,
 // password entries hidden inside manageable data.

@@ -25,8 +25,8 @@ std::string parameters(const Method& method) {
         if (out.size() > 1) out += ',';
         out += JsonObject()
                    .text("name", p.name())
-                   .text("kind", kindName(p.kind()))
-                   .text("direction", directionName(p.direction()))
+                   .text("kind", nameOf(p.kind()))
+                   .text("direction", nameOf(p.direction()))
                    .raw("value", shownParameter(p).json())
                    .str();
     }
@@ -39,8 +39,8 @@ std::string wireParameters(const std::vector<mgmtkit::WireParameter>& wire) {
         if (out.size() > 1) out += ',';
         out += JsonObject()
                    .text("name", p.name)
-                   .text("kind", kindName(p.kind))
-                   .text("direction", directionName(p.direction))
+                   .text("kind", nameOf(p.kind))
+                   .text("direction", nameOf(p.direction))
                    .str();
     }
     return out + "]";

@@ -214,7 +214,7 @@ private:
         for (const auto& p : parameters) {
             if (!first) out_ << indent << std::string(15, ' ');
             first = false;
-            out_ << padded(p.name, width) << "  " << padded(kindName(p.kind), 6) << "  " << directionName(p.direction)
+            out_ << padded(p.name, width) << "  " << padded(nameOf(p.kind), 6) << "  " << nameOf(p.direction)
                  << '\n';
         }
     }
@@ -267,8 +267,8 @@ private:
 
     void parameters(const Method& method, std::size_t width) {
         for (const Parameter& p : method.parameters())
-            out_ << kIndent << padded(p.name(), width) << "  " << padded(kindName(p.kind()), 6) << "  "
-                 << padded(directionName(p.direction()), 5) << "  " << shownParameter(p).json() << '\n';
+            out_ << kIndent << padded(p.name(), width) << "  " << padded(nameOf(p.kind()), 6) << "  "
+                 << padded(nameOf(p.direction()), 5) << "  " << shownParameter(p).json() << '\n';
     }
 
     std::ostream& out_;

@@ -35,6 +35,11 @@ struct WireOperation {
     int failureLevel;           // 2 or 3; 0 when none
 };
 
+// How traffic names a parameter's kind and direction: "int", "string",
+// "bool"; "in", "out", "inout".
+const char* nameOf(Parameter::kinds kind);
+const char* nameOf(Parameter::directions direction);
+
 // Every operation, LocalMgmtIfc in interface order first, then the proxy-only
 // members, then the event interfaces.
 const std::vector<WireOperation>& wireReference();
