@@ -16,7 +16,6 @@ using ::testing::Return;
 namespace {
 
 using Ifc = LocalMgmtIfc;
-const Parameter::directions INOUT = Parameter::INOUT;
 
 // An in-process implementation of the service. LocalMgmtProxy implements the
 // whole interface already; bound to a channel that refuses every call,
