@@ -41,3 +41,9 @@ execute_process(
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "help2man failed: ${status}")
 endif()
+
+# Installed compressed, as man-db and Debian expect; -n keeps the build reproducible.
+execute_process(COMMAND gzip -9n -c ${OUTPUT} OUTPUT_FILE ${OUTPUT}.gz RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "gzip of the manual page failed: ${status}")
+endif()
