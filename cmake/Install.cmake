@@ -40,6 +40,15 @@ if(TARGET mgmtctl)
   install(TARGETS mgmtctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
 endif()
 
+# The service description, which the test kit and the bus transport read.
+install(TARGETS mgmt_description
+  EXPORT LocalMgmtProxyTargets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  COMPONENT development)
+install(FILES ${PROJECT_SOURCE_DIR}/description/include/description/ServiceDescription.h
+  DESTINATION ${MGMT_HEADER_DIR}/description
+  COMPONENT development)
+
 install(EXPORT LocalMgmtProxyTargets
   NAMESPACE LocalMgmtProxy::
   DESTINATION ${MGMT_PACKAGE_DIR}

@@ -17,22 +17,10 @@
 
 namespace mgmtbus {
 
-const char* nameOf(BusCallStyle style) {
-    switch (style) {
-        case BusCallStyle::OneWay: return "one-way";
-        case BusCallStyle::OneWayWithChannel: return "one-way with channel";
-        case BusCallStyle::Sync: return "sync";
-        case BusCallStyle::SyncWithChannel: return "sync with channel";
-        case BusCallStyle::SyncWithTimeout: return "sync with timeout";
-    }
-    return "unknown";
-}
-
 namespace {
 
-bool isOneWay(BusCallStyle style) {
-    return style == BusCallStyle::OneWay || style == BusCallStyle::OneWayWithChannel;
-}
+using mgmtdesc::CallStyle;
+using mgmtdesc::isOneWay;
 
 const Parameter* findValue(const Method& reply, const BusValue& value) {
     for (const Parameter& parameter : reply.parameters())
@@ -62,11 +50,11 @@ void signatureOf(const BusMethod& method, std::string& in, std::vector<std::stri
 void callBackend(ProxyRequest& backend, const BusMethod& method, Method& request, Method& reply,
                  std::string& channel) {
     switch (method.style) {
-        case BusCallStyle::OneWay: backend.asynchronousCall(request); break;
-        case BusCallStyle::OneWayWithChannel: backend.asynchronousCallWithChannel(request, channel); break;
-        case BusCallStyle::Sync:
-        case BusCallStyle::SyncWithChannel: backend.synchronousCall(request, reply, channel); break;
-        case BusCallStyle::SyncWithTimeout: backend.synchronousCall(request, reply, channel, method.timeout); break;
+        case CallStyle::OneWay: backend.asynchronousCall(request); break;
+        case CallStyle::OneWayWithChannel: backend.asynchronousCallWithChannel(request, channel); break;
+        case CallStyle::Sync:
+        case CallStyle::SyncWithChannel: backend.synchronousCall(request, reply, channel); break;
+        case CallStyle::SyncWithTimeout: backend.synchronousCall(request, reply, channel, method.timeout); break;
     }
 }
 
@@ -200,7 +188,7 @@ void BusService::publish(const BusExchange& exchange) {
     try {
         auto signal = object_->createSignal(kMonitorInterface, kExchangeSignal);
         const auto shown = [this](const Method& method) { return hooks_.shown ? hooks_.shown(method) : method; };
-        signal << exchange.caller << nameOf(exchange.style);
+        signal << exchange.caller << mgmtdesc::nameOf(exchange.style);
         appendMethod(signal, shown(exchange.request));
         signal << exchange.callbackChannel << static_cast<int32_t>(exchange.timeout)
                << (exchange.failure ? "failed" : exchange.reply ? "answered" : "sent");

@@ -16,6 +16,7 @@
 
 #include "Framework.h"
 #include "bus/BusNames.h"
+#include "description/ServiceDescription.h"
 
 namespace sdbus {
 class IConnection;
@@ -25,9 +26,6 @@ class MethodCall;
 }  // namespace sdbus
 
 namespace mgmtbus {
-
-enum class BusCallStyle { OneWay, OneWayWithChannel, Sync, SyncWithChannel, SyncWithTimeout };
-const char* nameOf(BusCallStyle style);
 
 struct BusValue {
     std::string name;
@@ -39,7 +37,7 @@ struct BusValue {
 // values in reading order.
 struct BusMethod {
     std::string remote;
-    BusCallStyle style;
+    mgmtdesc::CallStyle style;
     int timeout;  // ms; 0 unless the style is SyncWithTimeout
     std::vector<BusValue> request;
     std::vector<BusValue> reply;
@@ -49,7 +47,7 @@ struct BusMethod {
 struct BusExchange {
     const std::string& caller;  // the client's unique bus name
     const Method& request;
-    BusCallStyle style;
+    mgmtdesc::CallStyle style;
     const std::string& callbackChannel;
     int timeout;
     const Method* reply;         // synchronous calls that were answered

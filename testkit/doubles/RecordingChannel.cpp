@@ -4,6 +4,8 @@
 
 namespace mgmtkit {
 
+using mgmtdesc::CallStyle;
+
 ScriptedReply& ScriptedReply::out(const char* name, int value) {
     reply_.addIntParameter(name, value, Parameter::OUT);
     return *this;

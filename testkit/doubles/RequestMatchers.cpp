@@ -1,6 +1,5 @@
 #include "testing/RequestMatchers.h"
 
-#include "testing/WireReference.h"
 
 namespace mgmtkit {
 
@@ -103,22 +102,22 @@ void RequestMatcher::DescribeNegationTo(std::ostream* out) const {
 }
 
 std::ostream& operator<<(std::ostream& out, const SentParameter& parameter) {
-    out << nameOf(parameter.kind) << " \"" << parameter.name << "\" " << nameOf(parameter.direction)
+    out << mgmtdesc::nameOf(parameter.kind) << " \"" << parameter.name << "\" " << mgmtdesc::nameOf(parameter.direction)
         << " = ";
     printValue(out, parameter.kind, parameter.value);
     return out;
 }
 
 std::ostream& operator<<(std::ostream& out, const ExpectedParameter& parameter) {
-    out << nameOf(parameter.kind) << " \"" << parameter.name << '"';
-    if (parameter.direction) out << ' ' << nameOf(*parameter.direction);
+    out << mgmtdesc::nameOf(parameter.kind) << " \"" << parameter.name << '"';
+    if (parameter.direction) out << ' ' << mgmtdesc::nameOf(*parameter.direction);
     out << " = ";
     printValue(out, parameter.kind, parameter.value);
     return out;
 }
 
 void PrintTo(const SentRequest& sent, std::ostream* out) {
-    *out << sent.request.name() << ", " << nameOf(sent.style);
+    *out << sent.request.name() << ", " << mgmtdesc::nameOf(sent.style);
     if (!sent.callbackChannel.empty()) *out << " on \"" << sent.callbackChannel << '"';
     if (sent.timeout != 0) *out << " within " << sent.timeout << " ms";
     *out << ": ";

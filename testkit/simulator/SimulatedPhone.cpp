@@ -13,12 +13,14 @@ namespace mgmtkit {
 
 namespace {
 
+using mgmtdesc::CallStyle;
+using mgmtdesc::isOneWay;
+
 const ServiceTable& serviceTable() {
     static const ServiceTable table;
     return table;
 }
 
-bool isOneWay(CallStyle style) { return style == CallStyle::OneWay || style == CallStyle::OneWayWithChannel; }
 
 // Answers one request from the table, or throws CorvexException saying why not.
 void answer(PhoneState& state, const Method& request, CallStyle style, const std::string& callbackChannel,

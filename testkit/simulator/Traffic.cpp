@@ -36,8 +36,8 @@ std::string trafficText(const std::vector<TrafficEntry>& traffic) {
         if (entry.kind == TrafficEntry::Notification) {
             out << "=> " << entry.message.name() << channel << parameterList(entry.message) << '\n';
         } else {
-            out << "-> " << entry.message.name() << " (" << nameOf(entry.style);
-            if (entry.style == CallStyle::SyncWithTimeout) out << ' ' << entry.timeout;
+            out << "-> " << entry.message.name() << " (" << mgmtdesc::nameOf(entry.style);
+            if (entry.style == mgmtdesc::CallStyle::SyncWithTimeout) out << ' ' << entry.timeout;
             out << ')' << channel << parameterList(entry.message) << '\n';
             if (entry.reply) out << "<-" << parameterList(*entry.reply) << '\n';
         }

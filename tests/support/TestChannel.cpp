@@ -13,7 +13,7 @@ TestChannel::TestChannel(std::string serviceName)
                                            CallStyle::Sync, CallStyle::SyncWithTimeout};
         calls.push_back(SentCall{sent.request, styles[static_cast<int>(sent.style)], sent.callbackChannel,
                                  sent.timeout});
-        EXPECT_TRUE(sent.style != mgmtkit::CallStyle::SyncWithTimeout || sent.callbackChannel.empty())
+        EXPECT_TRUE(sent.style != mgmtdesc::CallStyle::SyncWithTimeout || sent.callbackChannel.empty())
             << "time-out calls carry no callback channel";
         if (onCall) onCall();
     };

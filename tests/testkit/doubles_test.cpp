@@ -11,7 +11,7 @@
 #include "testing/RecordingChannel.h"
 #include "testing/RequestMatchers.h"
 
-using mgmtkit::CallStyle;
+using mgmtdesc::CallStyle;
 using mgmtkit::Param;
 using mgmtkit::Request;
 using ::testing::Contains;
@@ -89,7 +89,7 @@ TEST(RequestMatchers, MatchBySubsetAndSayWhatDiffers) {
 
     std::ostringstream printed;
     PrintTo(sent, &printed);
-    EXPECT_EQ(printed.str(), "uploadUserFile, sync: int \"filetype\" in = 11, string \"filename\" in = \"a.wav\"");
+    EXPECT_EQ(printed.str(), "uploadUserFile, synchronous: int \"filetype\" in = 11, string \"filename\" in = \"a.wav\"");
 }
 
 TEST(LogCapture, NestedCapturesPutBackTheSinkAndLevelsTheyFound) {

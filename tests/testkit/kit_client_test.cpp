@@ -132,14 +132,14 @@ TEST_F(KitTest, TheTrafficRecordsRequestsRepliesFailuresAndNotificationsInOrder)
     local->setData(data);
     local->setData(data);
     EXPECT_EQ(trafficText(phone.traffic()),
-              "-> getIDAndDisplayName (sync) S:identifier= S:displayname=\n"
+              "-> getIDAndDisplayName (synchronous) S:identifier= S:displayname=\n"
               "<- >b:result=1 S:identifier=SEP-7 S:displayname=Lab\n"
               "-> setPhoneBusyStatus (one-way) i:busyStatus=2\n"
-              "-> observeData (sync with channel) @agent-1 s:nodeId=audio\n"
+              "-> observeData (synchronous with callback channel) @agent-1 s:nodeId=audio\n"
               "<- >b:result=1\n"
-              "-> setData (sync) S:manageableData=audio.ringVolume=1\n"
+              "-> setData (synchronous) S:manageableData=audio.ringVolume=1\n"
               "<- failed: link lost\n"
-              "-> setData (sync) S:manageableData=audio.ringVolume=1\n"
+              "-> setData (synchronous) S:manageableData=audio.ringVolume=1\n"
               "<- >b:result=1 S:manageableData=audio.ringVolume=1\n"
               "=> dataChanged @agent-1 s:nodeId=audio s:manageableData=audio.ringVolume=1\n");
     EXPECT_EQ(phone.state().device.busy(), 2u);

@@ -100,8 +100,8 @@ const Operation& requireOperation(const std::string& name) {
     throw ArgumentError(message + " (mgmtctl list shows them all)");
 }
 
-const mgmtkit::WireOperation& wireOf(const Operation& operation) {
-    if (const mgmtkit::WireOperation* wire = mgmtkit::findOperation(operation.name)) return *wire;
+const mgmtdesc::Operation& wireOf(const Operation& operation) {
+    if (const mgmtdesc::Operation* wire = mgmtdesc::findOperation(operation.name)) return *wire;
     throw std::logic_error(std::string("no wire reference for ") + operation.name);
 }
 

@@ -26,6 +26,6 @@ int showDemo(Session& session, Printer& printer, const ProxyLibrary& library, in
 // closest.
 const Operation& requireOperation(const std::string& name);
 // The operation's wire reference; every operation of the tool has one.
-const mgmtkit::WireOperation& wireOf(const Operation& operation);
+const mgmtdesc::Operation& wireOf(const Operation& operation);
 
 }  // namespace mgmtctl

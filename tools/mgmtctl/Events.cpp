@@ -4,16 +4,7 @@
 
 namespace mgmtctl {
 
-const char* styleName(mgmtkit::CallStyle style) {
-    switch (style) {
-        case mgmtkit::CallStyle::OneWay: return "one-way";
-        case mgmtkit::CallStyle::OneWayWithChannel: return "one-way with callback channel";
-        case mgmtkit::CallStyle::Sync: return "synchronous";
-        case mgmtkit::CallStyle::SyncWithChannel: return "synchronous with callback channel";
-        case mgmtkit::CallStyle::SyncWithTimeout: return "synchronous with time-out";
-    }
-    return "?";
-}
+const char* styleName(mgmtdesc::CallStyle style) { return mgmtdesc::nameOf(style); }
 
 Value shownParameter(const Parameter& parameter) {
     if (namesPassword(parameter.name())) return Value::text(kMask);

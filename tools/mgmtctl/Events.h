@@ -12,14 +12,14 @@
 #include "Call.h"
 #include "Framework.h"
 #include "testing/SimulatedPhone.h"
-#include "testing/WireReference.h"
+#include "description/ServiceDescription.h"
 #include "Value.h"
 
 namespace mgmtctl {
 
 struct ExchangeEvent {
     Method request;
-    mgmtkit::CallStyle style;
+    mgmtdesc::CallStyle style;
     std::string callbackChannel;
     int timeout;
     std::optional<Method> reply;         // synchronous calls that were answered
@@ -66,8 +66,8 @@ struct CallOutcome {
 };
 
 // Spellings shared by the text and the JSON output.
-using mgmtkit::nameOf;
-const char* styleName(mgmtkit::CallStyle style);
+using mgmtdesc::nameOf;
+const char* styleName(mgmtdesc::CallStyle style);
 // A parameter's value as shown: masked when its name mentions a password,
 // password entries hidden inside manageable data.
 Value shownParameter(const Parameter& parameter);

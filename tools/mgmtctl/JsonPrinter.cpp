@@ -33,9 +33,10 @@ std::string parameters(const Method& method) {
     return out + "]";
 }
 
-std::string wireParameters(const std::vector<mgmtkit::WireParameter>& wire) {
+template <class Value>
+std::string wireParameters(const std::vector<Value>& wire) {
     std::string out = "[";
-    for (const mgmtkit::WireParameter& p : wire) {
+    for (const Value& p : wire) {
         if (out.size() > 1) out += ',';
         out += JsonObject()
                    .text("name", p.name)
@@ -127,7 +128,7 @@ public:
         line(JsonObject().text("record", "note").text("text", text));
     }
 
-    void operation(const Operation& op, const mgmtkit::WireOperation& wire, bool verbose) override {
+    void operation(const Operation& op, const mgmtdesc::Operation& wire, bool verbose) override {
         std::string args = "[";
         for (const ArgShape& shape : op.args) {
             if (args.size() > 1) args += ',';
@@ -147,21 +148,21 @@ public:
             .text("remote", wire.remote);
         if (verbose) {
             JsonObject failure;
-            failure.text("format", wire.failureFormat).number("level", wire.failureLevel);
+            if (wire.failure.format != nullptr) failure.text("format", wire.failure.format).number("level", wire.failure.level);
             object.raw("wire", JsonObject()
                                    .text("remote", wire.remote)
                                    .raw("request", wireParameters(wire.request))
                                    .raw("reply", wireParameters(wire.reply))
                                    .text("style", styleName(wire.style))
                                    .number("timeout", wire.timeout)
-                                   .text("pattern", std::string(1, wire.pattern))
-                                   .raw("failure", wire.failureFormat.empty() ? "null" : failure.str())
+                                   .text("pattern", mgmtdesc::nameOf(wire.pattern))
+                                   .raw("failure", wire.failure.format == nullptr ? "null" : failure.str())
                                    .str());
         }
         line(object);
     }
 
-    void describe(const Operation& op, const mgmtkit::WireOperation& wire) override { operation(op, wire, true); }
+    void describe(const Operation& op, const mgmtdesc::Operation& wire) override { operation(op, wire, true); }
 
     void legend() override {
         for (ArgType type : enumerationTypes()) {

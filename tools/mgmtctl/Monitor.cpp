@@ -16,11 +16,8 @@ namespace mgmtctl {
 
 namespace {
 
-mgmtkit::CallStyle styleNamed(const std::string& name) {
-    using mgmtkit::CallStyle;
-    for (CallStyle style : {CallStyle::OneWay, CallStyle::OneWayWithChannel, CallStyle::Sync,
-                            CallStyle::SyncWithChannel, CallStyle::SyncWithTimeout})
-        if (name == mgmtkit::nameOf(style)) return style;
+mgmtdesc::CallStyle styleNamed(const std::string& name) {
+    if (const auto style = mgmtdesc::styleNamed(name)) return *style;
     throw CorvexException("unknown call style '" + name + "'");
 }
 

@@ -11,7 +11,7 @@
 
 #include "Catalogue.h"
 #include "Events.h"
-#include "testing/WireReference.h"
+#include "description/ServiceDescription.h"
 
 namespace mgmtctl {
 
@@ -38,8 +38,8 @@ public:
 
     virtual void note(std::string_view text) = 0;     // an explanation, as in the tour
     // One operation of `list`: its line, and with `verbose` its wire reference.
-    virtual void operation(const Operation& op, const mgmtkit::WireOperation& wire, bool verbose) = 0;
-    virtual void describe(const Operation& op, const mgmtkit::WireOperation& wire) = 0;
+    virtual void operation(const Operation& op, const mgmtdesc::Operation& wire, bool verbose) = 0;
+    virtual void describe(const Operation& op, const mgmtdesc::Operation& wire) = 0;
     virtual void legend() = 0;                        // how arguments are written
     virtual void fault(const FaultChange& change) = 0;
     // The simulated telephone's state, as "key: value" lines; line 0 outside a script.

@@ -4,7 +4,7 @@
 
 namespace mgmtctl {
 
-using mgmtkit::CallStyle;
+using mgmtdesc::CallStyle;
 
 RelayChannel::RelayChannel(ProxyRequest& target) : target_(target) {
     frameworkContext = target.frameworkContext;

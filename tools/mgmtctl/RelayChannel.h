@@ -25,7 +25,7 @@ public:
 
 private:
     template <class Send>
-    void relay(Method& request, mgmtkit::CallStyle style, std::string& callbackChannel, int timeout, Method* reply,
+    void relay(Method& request, mgmtdesc::CallStyle style, std::string& callbackChannel, int timeout, Method* reply,
                Send send);
 
     ProxyRequest& target_;

@@ -11,50 +11,31 @@
 #include "Commands.h"
 #include "Masking.h"
 #include "bus/BusService.h"
-#include "testing/WireReference.h"
+#include "description/ServiceDescription.h"
 
 namespace mgmtctl {
 
 namespace {
 
-using mgmtbus::BusCallStyle;
-using mgmtkit::CallStyle;
-
-BusCallStyle busStyle(CallStyle style) {
-    switch (style) {
-        case CallStyle::OneWay: return BusCallStyle::OneWay;
-        case CallStyle::OneWayWithChannel: return BusCallStyle::OneWayWithChannel;
-        case CallStyle::Sync: return BusCallStyle::Sync;
-        case CallStyle::SyncWithChannel: return BusCallStyle::SyncWithChannel;
-        case CallStyle::SyncWithTimeout: return BusCallStyle::SyncWithTimeout;
-    }
-    return BusCallStyle::Sync;
+std::vector<mgmtbus::BusValue> busValues(const std::vector<mgmtdesc::Sent>& values) {
+    std::vector<mgmtbus::BusValue> out;
+    for (const auto& value : values) out.push_back({value.name, value.kind, value.direction});
+    return out;
 }
 
-CallStyle kitStyle(BusCallStyle style) {
-    switch (style) {
-        case BusCallStyle::OneWay: return CallStyle::OneWay;
-        case BusCallStyle::OneWayWithChannel: return CallStyle::OneWayWithChannel;
-        case BusCallStyle::Sync: return CallStyle::Sync;
-        case BusCallStyle::SyncWithChannel: return CallStyle::SyncWithChannel;
-        case BusCallStyle::SyncWithTimeout: return CallStyle::SyncWithTimeout;
-    }
-    return CallStyle::Sync;
-}
-
-std::vector<mgmtbus::BusValue> busValues(const std::vector<mgmtkit::WireParameter>& parameters) {
-    std::vector<mgmtbus::BusValue> values;
-    for (const auto& parameter : parameters) values.push_back({parameter.name, parameter.kind, parameter.direction});
-    return values;
+std::vector<mgmtbus::BusValue> busValues(const std::vector<mgmtdesc::Read>& values) {
+    std::vector<mgmtbus::BusValue> out;
+    for (const auto& value : values) out.push_back({value.name, value.kind, value.direction});
+    return out;
 }
 
 // Each remote method once: operations that share one send the same request.
 std::vector<mgmtbus::BusMethod> exportedMethods() {
     std::vector<mgmtbus::BusMethod> methods;
     std::set<std::string> seen;
-    for (const mgmtkit::WireOperation& operation : mgmtkit::wireReference()) {
+    for (const mgmtdesc::Operation& operation : mgmtdesc::operations()) {
         if (!seen.insert(operation.remote).second) continue;
-        methods.push_back({operation.remote, busStyle(operation.style), operation.timeout,
+        methods.push_back({operation.remote, operation.style, operation.timeout,
                            busValues(operation.request), busValues(operation.reply)});
     }
     return methods;
@@ -146,7 +127,7 @@ int serveTelephone(const Options& options, Printer& printer) {
         // for days must not.
         phone.clearTraffic();
         if (!trace) return;
-        ExchangeEvent event{shown(exchange.request), kitStyle(exchange.style), exchange.callbackChannel,
+        ExchangeEvent event{shown(exchange.request), exchange.style, exchange.callbackChannel,
                             exchange.timeout, {}, {}};
         if (exchange.reply != nullptr) event.reply = shown(*exchange.reply);
         if (exchange.failure != nullptr) event.failure = *exchange.failure;

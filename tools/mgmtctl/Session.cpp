@@ -8,7 +8,7 @@
 #include "RelayChannel.h"
 #include "StdoutCapture.h"
 #include "Suggestions.h"
-#include "testing/WireReference.h"
+#include "description/ServiceDescription.h"
 
 namespace mgmtctl {
 
@@ -58,7 +58,7 @@ void Session::checkRemote(const std::string& remoteName) const {
     const std::vector<std::string> known = phone_.remoteMethods();
     for (const std::string& name : known)
         if (name == remoteName) return;
-    if (const mgmtkit::WireOperation* operation = mgmtkit::findOperation(remoteName))
+    if (const mgmtdesc::Operation* operation = mgmtdesc::findOperation(remoteName))
         throw ArgumentError("'" + remoteName + "' is an operation; the remote method it sends is " +
                             operation->remote + ", so name that");
     std::string message = "the simulated service has no remote method '" + remoteName + "'; closest:";

@@ -59,9 +59,9 @@ public:
 
     void request(const ExchangeEvent& exchange) override {
         out_ << column("request") << exchange.request.name() << "  (" << styleName(exchange.style);
-        if (exchange.style == mgmtkit::CallStyle::SyncWithTimeout) out_ << ' ' << exchange.timeout;
-        if (exchange.style == mgmtkit::CallStyle::OneWayWithChannel ||
-            exchange.style == mgmtkit::CallStyle::SyncWithChannel)
+        if (exchange.style == mgmtdesc::CallStyle::SyncWithTimeout) out_ << ' ' << exchange.timeout;
+        if (exchange.style == mgmtdesc::CallStyle::OneWayWithChannel ||
+            exchange.style == mgmtdesc::CallStyle::SyncWithChannel)
             out_ << ' ' << jsonString(exchange.callbackChannel);
         out_ << ")\n";
         parameters(exchange.request, nameWidth(exchange));
@@ -116,7 +116,7 @@ public:
         blocks_ = 0;  // a call right after an explanation belongs to it
     }
 
-    void operation(const Operation& op, const mgmtkit::WireOperation& wire, bool verbose) override {
+    void operation(const Operation& op, const mgmtdesc::Operation& wire, bool verbose) override {
         if (interface_.empty())
             out_ << "Each operation with its arguments and result, then the remote method it sends\n"
                     "(what --fail takes).\n";
@@ -132,7 +132,7 @@ public:
         if (verbose) wireReference(wire, "        ");
     }
 
-    void describe(const Operation& op, const mgmtkit::WireOperation& wire) override {
+    void describe(const Operation& op, const mgmtdesc::Operation& wire) override {
         out_ << op.name << "    " << op.interfaceName << "::" << op.memberName() << '\n'
              << "  usage          mgmtctl call " << usageOf(op) << '\n';
         wireReference(wire, "  ");
@@ -193,7 +193,7 @@ public:
     void problem(std::string_view text, int) override { errors_ << "mgmtctl: " << text << '\n'; }
 
 private:
-    void wireReference(const mgmtkit::WireOperation& wire, const std::string& indent) {
+    void wireReference(const mgmtdesc::Operation& wire, const std::string& indent) {
         const std::string label = indent + "               ";
         out_ << indent << "remote method  " << wire.remote << '\n'
              << indent << "call style     " << styleName(wire.style);
@@ -201,13 +201,14 @@ private:
         out_ << '\n';
         wireParameters("request", wire.request, indent);
         wireParameters("reply", wire.reply, indent);
-        out_ << indent << "on failure     pattern " << wire.pattern << ": " << failureOf(wire) << '\n';
+        out_ << indent << "on failure     pattern " << nameOf(wire.pattern) << ": " << mgmtdesc::failureBehaviour(wire)
+             << '\n';
     }
 
-    void wireParameters(const char* what, const std::vector<mgmtkit::WireParameter>& parameters,
-                        const std::string& indent) {
+    template <class Value>
+    void wireParameters(const char* what, const std::vector<Value>& parameters, const std::string& indent) {
         std::size_t width = 0;
-        for (const auto& p : parameters) width = std::max(width, p.name.size());
+        for (const auto& p : parameters) width = std::max(width, std::string_view(p.name).size());
         out_ << indent << padded(what, 15);
         if (parameters.empty()) out_ << "(no parameters)\n";
         bool first = true;
@@ -217,24 +218,6 @@ private:
             out_ << padded(p.name, width) << "  " << padded(nameOf(p.kind), 6) << "  " << nameOf(p.direction)
                  << '\n';
         }
-    }
-
-    // What the proxy does when the remote call throws CorvexException.
-    static std::string failureOf(const mgmtkit::WireOperation& wire) {
-        const std::string record = jsonString(wire.failureFormat);
-        switch (wire.pattern) {
-            case 'A':
-            case 'B':
-            case 'C': return "no record; the CorvexException reaches the caller";
-            case 'D': return "the level-3 record " + record + " when level 3 is on; the result keeps its value";
-            case 'E':
-                return "the level-2 record " + record +
-                       " with the exception's text, whatever the level; the result keeps its value";
-            case 'F':
-                return (wire.failureLevel == 0 ? "prints " + record : "the level-2 record " + record) +
-                       " with the exception's text, then reboots the telephone itself and returns true";
-        }
-        return "unknown";
     }
 
     // `words` on lines of at most 79 columns, each starting with `indent`.

@@ -31,7 +31,7 @@
 #include <vector>
 
 #include "Framework.h"
-#include "testing/CallStyle.h"
+#include "description/ServiceDescription.h"
 #include "testing/Traffic.h"
 
 namespace mgmtkit {
@@ -42,7 +42,7 @@ inline constexpr const char* kDataChanged = "dataChanged";
 // the service has answered (reply filled) or failed (failure set).
 struct Exchange {
     const Method& request;
-    CallStyle style;
+    mgmtdesc::CallStyle style;
     const std::string& callbackChannel;
     int timeout;                 // 0 unless style is SyncWithTimeout
     const Method* reply;         // null for one-way calls and failures
@@ -115,7 +115,7 @@ private:
     };
 
     // Answers or fails one request and tells the observer; `reply` is null for one-way calls.
-    void serve(Method& request, CallStyle style, std::string& callbackChannel, int timeout, Method* reply);
+    void serve(Method& request, mgmtdesc::CallStyle style, std::string& callbackChannel, int timeout, Method* reply);
     // The fault to apply to this call, counted down; none when the method is not scripted.
     std::optional<Fault> takeFault(const std::string& remoteName);
     void script(const std::string& remoteName, Fault fault);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Framework.h"
-#include "testing/CallStyle.h"
+#include "description/ServiceDescription.h"
 
 namespace mgmtkit {
 
@@ -16,7 +16,7 @@ namespace mgmtkit {
 struct TrafficEntry {
     enum Kind { Request, Notification } kind;
     Method message;                      // the request, or the notification
-    CallStyle style;                     // OneWayWithChannel for notifications
+    mgmtdesc::CallStyle style;                     // OneWayWithChannel for notifications
     std::string callbackChannel;         // for notifications, the observer's channel
     int timeout;                         // 0 unless style is SyncWithTimeout
     std::optional<Method> reply;         // synchronous requests that were answered

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "Framework.h"
-#include "testing/CallStyle.h"
+#include "description/ServiceDescription.h"
 
 namespace mgmtkit {
 
 struct SentRequest {
     Method request;
-    CallStyle style;
+    mgmtdesc::CallStyle style;
     std::string callbackChannel;
     int timeout = 0;  // only for SyncWithTimeout
 
@@ -69,7 +69,7 @@ public:
     bool setProxyOption(const int& option) override;
 
 private:
-    void record(const Method& request, CallStyle style, const std::string& callbackChannel, int timeout);
+    void record(const Method& request, mgmtdesc::CallStyle style, const std::string& callbackChannel, int timeout);
     const Method& replyFor(const std::string& remote) const;
 
     std::vector<SentRequest> requests_;

@@ -1,6 +1,5 @@
-// The wire reference is generated from the operation table; here it is held
-// against what every operation actually sends through a real proxy and what
-// the simulated telephone answers, so a fault in the generator shows.
+// The service description held against what every operation actually sends
+// through a real proxy and what the simulated telephone answers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +8,7 @@
 
 #include "OperationTable.h"
 #include "testing/SimulatedPhone.h"
-#include "testing/WireReference.h"
+#include "description/ServiceDescription.h"
 
 using namespace mgmtkit;
 
@@ -17,9 +16,10 @@ namespace {
 
 using Shape = std::vector<std::tuple<std::string, Parameter::kinds, Parameter::directions>>;
 
-Shape shapeOf(const std::vector<WireParameter>& parameters) {
+template <class Value>
+Shape shapeOf(const std::vector<Value>& parameters) {
     Shape shape;
-    for (const WireParameter& parameter : parameters)
+    for (const Value& parameter : parameters)
         shape.emplace_back(parameter.name, parameter.kind, parameter.direction);
     return shape;
 }
@@ -31,11 +31,11 @@ Shape shapeOf(const Method& method) {
     return shape;
 }
 
-TEST(WireReference, DescribesWhatEachOperationSendsAndReads) {
-    EXPECT_EQ(wireReference().size(), reliability::operations().size());
+TEST(ServiceDescription, DescribesWhatEachOperationSendsAndReads) {
+    EXPECT_EQ(mgmtdesc::operations().size(), reliability::operations().size());
     for (const reliability::Operation& operation : reliability::operations()) {
         SCOPED_TRACE(operation.name);
-        const WireOperation* reference = findOperation(operation.name);
+        const mgmtdesc::Operation* reference = mgmtdesc::findOperation(operation.name);
         ASSERT_NE(reference, nullptr);
         SimulatedPhone phone;
         SimulatedContext context;
@@ -54,8 +54,8 @@ TEST(WireReference, DescribesWhatEachOperationSendsAndReads) {
         EXPECT_EQ(traffic[0].style, reference->style);
         EXPECT_EQ(traffic[0].timeout, reference->timeout);
         EXPECT_EQ(traffic[0].reply ? shapeOf(*traffic[0].reply) : Shape(), shapeOf(reference->reply));
-        EXPECT_EQ(reference->pattern, *reliability::nameOf(operation.pattern));
-        EXPECT_EQ(findRemote(reference->remote), std::vector<const WireOperation*>{reference});
+        EXPECT_STREQ(mgmtdesc::nameOf(reference->pattern), reliability::nameOf(operation.pattern));
+        EXPECT_EQ(mgmtdesc::operationsSending(reference->remote), std::vector<const mgmtdesc::Operation*>{reference});
     }
 }
 
