@@ -294,8 +294,8 @@ std::vector<Operation> rows() {
         local("raiseGenericTrap", {{"dest", T::TrapDest}, {"trapNo", T::Int}}).returns("bool", "true")
             .oneWay("raiseGenericTrap").in("dest", INT, "dest").in("trapNo", INT, "trapNo")
             .pattern(Pattern::A).trace("raiseGenericTrap"),
-        local("raiseSpecificTrap", {{"dest", T::TrapDest}, {"trapData", T::TrapData}}).returns("bool", "true")
-            .oneWay("raiseSpecificTrap").in("dest", INT, "dest").in("SNMPTrapData", STRING, "trapData")
+        local("raiseSpecificTrap", {{"dest", T::TrapDest}, {"data", T::TrapData}}).returns("bool", "true")
+            .oneWay("raiseSpecificTrap").in("dest", INT, "dest").in("SNMPTrapData", STRING, "data")
             .pattern(Pattern::A).trace("raiseSpecificTrap"),
         local("checkDataEditable", {dataInOut, {"accessLevel", T::AccessLevel}}).returns("bool", "false")
             .sync("checkDataEditable").inout("manageableData", STRING, "data").in("accessLevel", INT, "accessLevel")

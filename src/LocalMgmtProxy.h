@@ -1,10 +1,9 @@
-// Client side of the local management service. Every interface operation
-// becomes one remote call on the channel given to initProxy; four data
-// operations call an in-process implementation directly when there is one.
-//
-// The order of the virtual declarations below fixes the slots of this class's
-// own table, which the framework and existing clients are compiled against.
-// It differs from the interface order on purpose: keep both as they are.
+/// \file
+/// Client side of the local management service.
+///
+/// The order of the virtual declarations below fixes the slots of this class's
+/// own table, which the framework and existing clients are compiled against.
+/// It differs from the interface order on purpose: keep both as they are.
 #pragma once
 
 #include <list>
@@ -14,11 +13,21 @@
 #include "LocalMgmtIfc.h"
 #include "ProxyFactory.h"
 
+/// Client side of the local management service. Every interface operation
+/// becomes one remote call on the channel given to initProxy(); four data
+/// operations call an in-process implementation directly when there is one.
+/// Calls on one proxy must not overlap; separate proxies are independent.
 class MGMT_PROXY LocalMgmtProxy : public Proxy, public LocalMgmtIfc {
 public:
+    /// An unbound proxy; the framework binds it with initProxy().
     LocalMgmtProxy() = default;
+    /// Leaves the channel and the in-process service alone: the proxy owns neither.
     ~LocalMgmtProxy() override;
 
+    /// Binds the proxy to `request`, which it keeps but does not own, and sets
+    /// the channel option the service expects; a later call binds it anew.
+    /// Until the first, every operation throws std::logic_error naming itself
+    /// and sends nothing.
     void initProxy(ProxyRequest& request) override;
 
     // File transfer and software upgrade.
@@ -57,8 +66,15 @@ public:
     bool performReboot(const std::string& rebootReason) override;
     bool setData(ManageableData& data) override;
     bool getData(ManageableData& data) override;
+    /// The name of the schema that describes the data at `nodeId`; empty when the
+    /// service sent none or the call failed. An in-process service, when there is
+    /// one, is called directly.
+    /// On the wire: \ref op_findSchemaName.
     std::string findSchemaName(const std::string& nodeId) override;
     bool getSchema(const std::string& schemaName, ManageableData& data) override;
+    /// The schema `schemaName` as XML text; empty when the service sent none or
+    /// the call failed.
+    /// On the wire: \ref op_exportSchema.
     std::string exportSchema(const std::string& schemaName) override;
     void registerManagementIdentity(const std::string& managementId, MgmtAgentIfc* agent) override;
     void registerManagementIdentity(const std::string& managementId, MgmtAgentIfc* agent,
@@ -87,13 +103,26 @@ public:
     std::string getTracerouteOutput(const std::string& address) override;
 
     // Reachable only through the proxy class itself.
+
+    /// Asks the service whether `port` is a valid SNMP trap port. False when it
+    /// is not or the call failed.
+    /// On the wire: \ref op_validateSNMPTrapPort.
     bool validateSNMPTrapPort(const std::string& port);
+    /// Asks the service whether `address` is a valid SNMP trap address. False
+    /// when it is not or the call failed.
+    /// On the wire: \ref op_validateSNMPTrapIPAddress.
     bool validateSNMPTrapIPAddress(const std::string& address);
+    /// The name the service knows that kind of user by: "baseUser" for a value
+    /// without one. Sends nothing. The names: \ref enum_eUsertype.
     std::string convertUserTypeEnumToString(eUsertype userType);
+    /// The name the service knows that file type by: "swBind" for a value
+    /// without one. Sends nothing. The names: \ref enum_eFiletype.
     std::string convertFileTypeEnumToString(eFiletype fileType);
-    // The in-process implementation of the service, looked up once per proxy.
+    /// The in-process implementation of the service, looked up once per proxy;
+    /// null when there is none.
     LocalMgmtIfc* getService();
-    // Fills callbackChan with the observer's channel; methodName only labels the records.
+    /// Fills callbackChan with the observer's channel; methodName only labels the
+    /// records. A null observer leaves callbackChan as it was.
     void findCallBackChan(Executable* observer, std::string& callbackChan, std::string methodName);
 
 private:
@@ -117,4 +146,6 @@ private:
     bool localServiceLookedUp = false;
 };
 
+/// Creates an unbound LocalMgmtProxy and returns its framework part, which the
+/// caller owns. The framework finds it by this name.
 MGMT_FACTORY Proxy* createLocalMgmtProxy();
