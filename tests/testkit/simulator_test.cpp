@@ -294,7 +294,7 @@ TEST_F(SimulatorTest, UnknownMisstyledAndMalformedRequestsFail) {
         {"retrievePhoneBusyStatus", {}, true, "retrievePhoneBusyStatus expects a synchronous call, not a one-way call"},
         {"setPhoneBusyStatus", {"i:busyStatus=1"}, false, "setPhoneBusyStatus is one-way and has no reply"},
         {"getIDAndDisplayName", {"s:identifier=x", "S:displayname=y"}, false,
-         "getIDAndDisplayName: request lacks string parameter \"identifier\" (INOUT)"},
+         "getIDAndDisplayName: request lacks string parameter \"identifier\" (inout)"},
         {"setData", {"S:manageableData=a=b=c"}, false, "malformed"},
     };
     for (const auto& c : cases) {
