@@ -11,7 +11,6 @@
 #include "ActionEventRequestIfc.h"
 #include "LocalMgmtIfc.h"
 #include "LocationDeliveryRequestIfc.h"
-#include "LogCapture.h"
 #include "TestChannel.h"
 
 using namespace testing_support;
@@ -121,7 +120,7 @@ TEST_F(LibraryLoadTest, CallsThroughTheInterfacesLandInTheRightOperations) {
     auto actionPart = make("createActionEventRequestProxy");
     auto locationPart = make("createLocationDeliveryRequestProxy");
     ASSERT_TRUE(localPart && actionPart && locationPart);
-    EXPECT_EQ(channel.options, std::vector<int>{4});
+    EXPECT_EQ(channel.options(), std::vector<int>{4});
 
     auto* local = dynamic_cast<LocalMgmtIfc*>(localPart.get());
     auto* actions = dynamic_cast<ActionEventRequestIfc*>(actionPart.get());
@@ -145,7 +144,7 @@ TEST_F(LibraryLoadTest, CallsThroughTheInterfacesLandInTheRightOperations) {
                                                "addActionEventRequestWithData",
                                                "addActionEventRequest", "sendLocationDeliveryRequest"};
     std::vector<std::string> sent;
-    for (const SentCall& call : channel.calls) sent.push_back(call.request.name());
+    for (const SentRequest& call : channel.requests()) sent.push_back(call.request.name());
     EXPECT_EQ(sent, expected);
-    EXPECT_EQ(paramsOf(channel.calls[0].request), std::vector<Param>{intParam("busyStatus", 5)});
+    EXPECT_EQ(paramsOf(channel.requests()[0].request), std::vector<Param>{intParam("busyStatus", 5)});
 }

@@ -35,8 +35,8 @@ TEST_F(EventProxiesTest, BindingAndTheFrameworkHooksLeaveTheChannelAlone) {
         proxy->timerEvent(3);
         proxy->shutdown();
     }
-    EXPECT_TRUE(channel.options.empty());
-    EXPECT_TRUE(channel.calls.empty());
+    EXPECT_TRUE(channel.options().empty());
+    EXPECT_TRUE(channel.requests().empty());
 }
 
 TEST_F(EventProxiesTest, EventsGoOutOneWayUnchangedAndOnlyTheLocationRequestTracesAtLevelSix) {
@@ -53,7 +53,7 @@ TEST_F(EventProxiesTest, EventsGoOutOneWayUnchangedAndOnlyTheLocationRequestTrac
     location.sendLocationDeliveryRequest();
 
     std::vector<std::vector<std::string>> sent;
-    for (const SentCall& call : channel.calls) {
+    for (const SentRequest& call : channel.requests()) {
         EXPECT_EQ(call.style, CallStyle::OneWay);
         sent.push_back(wireParams(call.request));
         sent.back().insert(sent.back().begin(), call.request.name());

@@ -1,7 +1,8 @@
 // The simulated telephone service: its state rules, driven by requests built
-// the way the proxies build them, its refusals, and the contract of every
-// remote method. Its fault scripting, callbacks and traffic record are
-// kit_client_test.cpp's; what the tool shows of it is mgmtctl_test.py's.
+// the way the proxies build them, and its refusals. That it answers every row
+// of the description is the conformance test's; its fault scripting,
+// callbacks and traffic record are kit_client_test.cpp's; what the tool shows
+// of it is mgmtctl_test.py's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "OperationTable.h"
 #include "testing/PhoneState.h"
 #include "testing/SimulatedPhone.h"
 
@@ -312,50 +312,6 @@ TEST_F(SimulatorTest, UnknownMisstyledAndMalformedRequestsFail) {
     }
     EXPECT_EQ(ask("retrievePhoneBusyStatus", {}, "i:busyStatus"), "0");
     EXPECT_EQ(phone.state().data.value("a"), std::nullopt);
-}
-
-// The reply's parameters in valuesOf's notation, none of them IN.
-std::string signatureOf(const Method& reply) {
-    std::string signature;
-    for (const Parameter& parameter : reply.parameters()) {
-        const char kind = "isb"[parameter.kind()];
-        signature += signature.empty() ? "" : " ";
-        signature += parameter.direction() == INOUT ? char(std::toupper(kind)) : kind;
-        signature += ":" + parameter.name();
-        EXPECT_NE(parameter.direction(), IN) << reply.name() << " " << parameter.name();
-    }
-    return signature;
-}
-
-// Every request the operation table says the proxies send must be answered
-// with exactly the values they read back.
-TEST(SimulatorTable, AnswersEveryMethodTheProxiesSendWithWhatTheyRead) {
-    SimulatedPhone phone;
-    std::vector<std::string> contracted;
-    const auto answer = [&](const char* remote, const std::vector<std::string>& params, bool sync,
-                            const std::string& wanted) {
-        contracted.push_back(remote);
-        Request request(remote, params);
-        std::string channel = "agent-1";
-        if (!sync) {
-            EXPECT_NO_THROW(phone.asynchronousCallWithChannel(request.method, channel)) << remote;
-            return;
-        }
-        Method reply;
-        EXPECT_NO_THROW(phone.synchronousCall(request.method, reply, channel)) << remote;
-        EXPECT_EQ(signatureOf(reply), wanted) << remote;
-    };
-    for (const reliability::Operation& operation : reliability::operations()) {
-        std::string wanted;
-        for (const reliability::Read& read : operation.reads) {
-            const char kind = "isb"[read.kind];
-            wanted += std::string(wanted.empty() ? "" : " ") +
-                      (read.direction == INOUT ? char(std::toupper(kind)) : kind) + ":" + read.name;
-        }
-        answer(operation.request.remote, operation.request.params, operation.synchronous(), wanted);
-    }
-    std::sort(contracted.begin(), contracted.end());
-    EXPECT_EQ(phone.remoteMethods(), contracted);
 }
 
 }  // namespace
