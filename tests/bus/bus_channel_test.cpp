@@ -77,7 +77,7 @@ private:
 };
 
 // What a failing call left behind, as far as the caller can tell.
-struct Outcome {
+struct Aftermath {
     std::string escaped;  // the text of the CorvexException that reached the caller
     std::string result;
     std::vector<std::string> records;  // level, format and message of each failure record
@@ -85,26 +85,26 @@ struct Outcome {
     int reboots = 0;
 };
 
-Outcome callOn(ProxyRequest& channel, const Operation& row) {
-    Outcome outcome;
-    GPALAdmin::setRebootHandler([&outcome] { ++outcome.reboots; });
+Aftermath callOn(ProxyRequest& channel, const Operation& row) {
+    Aftermath aftermath;
+    GPALAdmin::setRebootHandler([&aftermath] { ++aftermath.reboots; });
     mgmtkit::LogCapture log({0, 1, 2, 3});
     Proxies proxies(channel);
     ArgumentValues arguments = sampleArguments(row, proxies.agent);
     testing::internal::CaptureStdout();
     try {
-        outcome.result = show(call(row, proxies, arguments));
+        aftermath.result = show(call(row, proxies, arguments));
     } catch (const CorvexException& error) {
-        outcome.escaped = error.what();
+        aftermath.escaped = error.what();
     }
-    outcome.printed = testing::internal::GetCapturedStdout();
+    aftermath.printed = testing::internal::GetCapturedStdout();
     GPALAdmin::setRebootHandler({});
     for (const LogRecord& record : log.records())
-        outcome.records.push_back(std::to_string(record.level) + " " + record.format + " " + record.message);
-    return outcome;
+        aftermath.records.push_back(std::to_string(record.level) + " " + record.format + " " + record.message);
+    return aftermath;
 }
 
-void expectSame(const Outcome& bus, const Outcome& local) {
+void expectSame(const Aftermath& bus, const Aftermath& local) {
     EXPECT_EQ(bus.escaped, local.escaped);
     EXPECT_EQ(bus.result, local.result);
     EXPECT_EQ(bus.records, local.records);

@@ -146,5 +146,5 @@ TEST_F(LibraryLoadTest, CallsThroughTheInterfacesLandInTheRightOperations) {
     std::vector<std::string> sent;
     for (const SentRequest& call : channel.requests()) sent.push_back(call.request.name());
     EXPECT_EQ(sent, expected);
-    EXPECT_EQ(paramsOf(channel.requests()[0].request), std::vector<Param>{intParam("busyStatus", 5)});
+    EXPECT_EQ(paramsOf(channel.requests()[0].request), (std::vector<Param>{{"busyStatus", Parameter::INT, Parameter::IN, "5"}}));
 }

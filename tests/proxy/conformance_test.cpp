@@ -54,19 +54,6 @@ std::vector<std::string> shapeOf(const Method& method) {
     return shape;
 }
 
-// Proxies on a recording channel whose framework context knows their agent.
-struct Rig {
-    TestChannel channel;
-    TestContext context;
-    Proxies proxies{channel};
-    Rig() {
-        context.channelOf = [this](Executable* object) {
-            return object == &proxies.agent ? std::string("agent-chan") : std::string();
-        };
-        channel.frameworkContext = &context;
-    }
-};
-
 void expectRowsRequest(const Operation& row, const SentRequest& sent, const ArgumentValues& given) {
     EXPECT_EQ(sent.remote(), row.remote);
     EXPECT_EQ(sent.request.type(), Method::REQUEST);
@@ -81,22 +68,28 @@ void expectRowsRequest(const Operation& row, const SentRequest& sent, const Argu
 TEST(Conformance, EveryOperationSendsAndReadsWhatItsRowSays) {
     for (const Operation& row : mgmtdesc::operations()) {
         SCOPED_TRACE(row.name);
-        Rig rig;
+        ProxyRig rig;  // its framework context knows rig.agent as "agent-chan"
+        Proxies proxies(rig.channel);
         rig.channel.reply = scriptedReply(row);
-        ArgumentValues arguments = sampleArguments(row, rig.proxies.agent);
+        ArgumentValues arguments = sampleArguments(row, rig.agent);
         const ArgumentValues given = arguments;
         LogCapture log({0, 1, 2, 3, 4, 5, 6});
         std::vector<LogRecord> atTheSend;
         rig.channel.onCall = [&] { atTheSend = log.records(); };
-        const Result result = call(row, rig.proxies, arguments);
+        const Result result = call(row, proxies, arguments);
 
         expectRowsRequest(row, rig.channel.only(), given);
         EXPECT_EQ(levelsAndFormats(atTheSend), recordsBeforeTheSend(row));
         const Outcome expected = afterReply(row, given);
         EXPECT_EQ(show(result), show(expected.result));
         EXPECT_EQ(show(arguments), show(expected.arguments));
-        for (const LogRecord& record : log.records())
+        for (const LogRecord& record : log.records()) {
             EXPECT_GT(record.level, 3) << "a failure record after a full answer: " << record.message;
+            EXPECT_EQ(record.component, "LocalMgmtProxy");
+            EXPECT_EQ(record.file, row.interface == mgmtdesc::Interface::LocationDeliveryRequest
+                                       ? "./src/LocationDeliveryRequestProxy"
+                                       : "./src/LocalMgmtProxy");
+        }
 
         // The simulated telephone takes the same request and answers it with
         // what the row reads (it refuses to answer anything else itself).
@@ -134,8 +127,9 @@ TEST(Conformance, UnnamedEnumerationValuesTravelDefined) {
         ++rowsWithEnumerations;
         for (const auto& unnamed : kUnnamed) {
             SCOPED_TRACE(std::string(row.name) + ", " + unnamed.name);
-            Rig rig;
-            ArgumentValues arguments = sampleArguments(row, rig.proxies.agent);
+            ProxyRig rig;
+            Proxies proxies(rig.channel);
+            ArgumentValues arguments = sampleArguments(row, rig.agent);
             for (std::size_t i : enumerations) {
                 int last = 0;
                 for (const mgmtdesc::Enumerator& named : mgmtdesc::enumerationOf(row.arguments[i].type)->enumerators)
@@ -144,7 +138,7 @@ TEST(Conformance, UnnamedEnumerationValuesTravelDefined) {
             }
             const ArgumentValues given = arguments;
             LogCapture log({0, 1, 2, 3, 4, 5, 6});
-            call(row, rig.proxies, arguments);
+            call(row, proxies, arguments);
             EXPECT_EQ(paramsOf(rig.channel.only().request), paramsOf(expectedRequest(row, given)));
         }
     }

@@ -78,7 +78,7 @@ TEST(ManageableData, OnlyAnObjectSentBackRefillsTheCallersButCheckEditableAlways
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ProxyRig rig;
-        rig.channel.replyBool("result", true).replyString("manageableData", "answer=42", Parameter::OUT);
+        rig.channel.answerOthers().out("result", true).out("manageableData", "answer=42");
         ManageableData data = keyV();
         row.call(rig.proxy, data);
         EXPECT_EQ(textOf(data), row.after);

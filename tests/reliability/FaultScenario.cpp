@@ -55,18 +55,16 @@ std::string callUnbound(const Operation& row, Proxies& proxies, ArgumentValues a
 }
 
 const char* nameOf(Fault fault) {
-    switch (fault) {
-        case Fault::None: return "no fault";
-        case Fault::EmptyReply: return "empty reply";
-        case Fault::CallThrows: return "CorvexException at the call";
-        case Fault::CallThrowsOther: return "std::runtime_error at the call";
-        case Fault::ReadFails: return "read of the wrong kind";
-        case Fault::DataMalformed: return "malformed object text";
-        case Fault::ContextThrows: return "CorvexException from the framework context";
-        case Fault::ContextThrowsOther: return "std::runtime_error from the framework context";
-        case Fault::Unbound: return "called before initProxy";
-    }
-    return "?";
+    static const char* const names[] = {"no fault",
+                                        "empty reply",
+                                        "CorvexException at the call",
+                                        "std::runtime_error at the call",
+                                        "read of the wrong kind",
+                                        "malformed object text",
+                                        "CorvexException from the framework context",
+                                        "std::runtime_error from the framework context",
+                                        "called before initProxy"};  // in Fault's order
+    return names[static_cast<int>(fault)];
 }
 
 // The format with its one "%s" replaced by `text`, as printf would write it.
@@ -107,13 +105,8 @@ std::string describe(const Operation& row, const Scenario& scenario) {
 }
 
 const char* nameOf(Escape escape) {
-    switch (escape) {
-        case Escape::Nothing: return "nothing";
-        case Escape::Corvex: return "CorvexException";
-        case Escape::Runtime: return "std::runtime_error";
-        case Escape::Other: return "another exception";
-    }
-    return "?";
+    static const char* const names[] = {"nothing", "CorvexException", "std::runtime_error", "another exception"};
+    return names[static_cast<int>(escape)];
 }
 
 Observed run(const Operation& row, const Scenario& scenario, const std::string& agentChannel) {

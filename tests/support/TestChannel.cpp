@@ -11,21 +11,6 @@ TestChannel::TestChannel(std::string serviceName)
     };
 }
 
-TestChannel& TestChannel::replyInt(const char* name, int value, Parameter::directions d) {
-    reply.addIntParameter(name, value, d);
-    return *this;
-}
-
-TestChannel& TestChannel::replyString(const char* name, const std::string& value, Parameter::directions d) {
-    reply.addStringParameter(name, value, d);
-    return *this;
-}
-
-TestChannel& TestChannel::replyBool(const char* name, bool value, Parameter::directions d) {
-    reply.addBoolParameter(name, value, d);
-    return *this;
-}
-
 void TestChannel::failWith(const std::string& text) {
     onCall = [text] { throw CorvexException(text); };
 }
@@ -37,10 +22,6 @@ const SentRequest& TestChannel::only() const {
         return requests().empty() ? none : requests().front();
     }
     return requests().front();
-}
-
-Param intParam(const char* name, int value, Parameter::directions d) {
-    return Param{name, Parameter::INT, d, std::to_string(value)};
 }
 
 }  // namespace testing_support

@@ -23,12 +23,9 @@ public:
     TestChannel(const TestChannel&) = delete;
     TestChannel& operator=(const TestChannel&) = delete;
 
-    Method& reply;                 // copied into the reply of every synchronous call
+    Method& reply;                 // answerOthers(): the reply of every synchronous call
     std::function<void()> onCall;  // hides the kit's hook, which calls it
 
-    TestChannel& replyInt(const char* name, int value, Parameter::directions d = Parameter::OUT);
-    TestChannel& replyString(const char* name, const std::string& value, Parameter::directions d = Parameter::OUT);
-    TestChannel& replyBool(const char* name, bool value, Parameter::directions d = Parameter::OUT);
     void failWith(const std::string& text);  // every call throws CorvexException(text)
 
     const SentRequest& only() const;  // the one request sent; fails the test otherwise
@@ -54,6 +51,5 @@ public:
 };
 
 inline std::vector<Param> paramsOf(const Method& method) { return mgmtkit::parametersOf(method); }
-Param intParam(const char* name, int value, Parameter::directions d = Parameter::IN);
 
 }  // namespace testing_support
