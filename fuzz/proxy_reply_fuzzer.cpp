@@ -1,4 +1,4 @@
-// Arbitrary replies for every synchronous operation of the table: parameters
+// Arbitrary replies for every synchronous operation of the description: parameters
 // named like the ones the proxies read or anything else, of any kind and
 // direction, with any value; the channel may throw at the call, or any one of
 // the operation's reads may meet a value of the wrong kind. Whatever comes
@@ -16,9 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "OperationTable.h"
+#include "RowDriver.h"
 
-using namespace reliability;
+using namespace testing_support;
+using mgmtdesc::Pattern;
 
 namespace {
 
@@ -68,38 +69,49 @@ public:
 
 int reboots = 0;
 
-[[noreturn]] void violated(const Operation& operation, const char* what) {
-    std::fprintf(stderr, "%s (pattern %s): %s\n", operation.name, nameOf(operation.pattern), what);
+[[noreturn]] void violated(const Operation& row, const char* what) {
+    std::fprintf(stderr, "%s (pattern %s): %s\n", row.name, mgmtdesc::nameOf(row.pattern), what);
     std::abort();
 }
 
-const std::vector<const Operation*>& synchronousOperations() {
+const std::vector<const Operation*>& synchronousRows() {
     static const std::vector<const Operation*> found = [] {
         std::vector<const Operation*> list;
-        for (const Operation& operation : operations())
-            if (operation.synchronous()) list.push_back(&operation);
+        for (const Operation& row : mgmtdesc::operations())
+            if (row.synchronous()) list.push_back(&row);
         return list;
     }();
     return found;
 }
 
-// The names the proxies read, and texts their checks and parsers care about.
+// The names the proxies read, and texts their checks and parsers care about:
+// among them every text a scripted reply carries, well formed or not.
 const std::vector<std::string>& knownNames() {
     static const std::vector<std::string> names = [] {
         std::set<std::string> unique;
-        for (const Operation& operation : operations())
-            for (const Read& read : operation.reads) unique.insert(read.name);
+        for (const Operation& row : mgmtdesc::operations())
+            for (const mgmtdesc::Read& read : row.reply) unique.insert(read.name);
         return std::vector<std::string>(unique.begin(), unique.end());
     }();
     return names;
 }
 
 const std::vector<std::string>& knownTexts() {
-    static const std::vector<std::string> texts = {
-        "SUCCESS", "SUCCESS ", "success", "", "empty", "[]", "[,]", "[a\\,b,c]", "[\\x4", "=", "a=b=c",
-        validText(Target::Files), validText(Target::Data), validText(Target::Info),
-        malformedText(Target::Files), malformedText(Target::Data), malformedText(Target::Info),
-        "%s%n%x"};
+    static const std::vector<std::string> texts = [] {
+        std::set<std::string> unique = {"SUCCESS ", "success", "", "empty", "[]", "[,]", "[a\\,b,c]",
+                                        "[\\x4", "=", "a=b=c", "%s%n%x"};
+        for (const Operation* row : synchronousRows()) {
+            for (const ReplyFault fault : {ReplyFault::None, ReplyFault::Malformed}) {
+                for (std::size_t read = 0; read < row->reply.size(); ++read) {
+                    if (fault == ReplyFault::Malformed && !refillsObject(*row, read)) continue;
+                    const Method reply = scriptedReply(*row, fault, read);
+                    for (const Parameter& value : reply.parameters())
+                        if (value.kind() == Parameter::STRING) unique.insert(value.stringValue());
+                }
+            }
+        }
+        return std::vector<std::string>(unique.begin(), unique.end());
+    }();
     return texts;
 }
 
@@ -120,13 +132,20 @@ void addParameter(Method& reply, Input& input) {
     }
 }
 
-void fillCallerArgs(CallerArgs& args, Input& input) {
-    args.identifier = input.text();
-    args.filename = input.text();
-    for (int count = input.byte() % 4; count > 0; --count) args.files.push_back(input.text());
-    for (int count = input.byte() % 4; count > 0; --count) {
-        std::string key = input.text();
-        args.data.setValue(key, input.text());
+// The caller's texts, lists and data replaced by the input's.
+void fillArguments(ArgumentValues& arguments, Input& input) {
+    for (ArgumentValue& argument : arguments) {
+        if (auto* text = std::get_if<std::string>(&argument)) {
+            *text = input.text();
+        } else if (auto* names = std::get_if<std::list<std::string>>(&argument)) {
+            names->clear();
+            for (int count = input.byte() % 4; count > 0; --count) names->push_back(input.text());
+        } else if (auto* data = std::get_if<ManageableData>(&argument)) {
+            for (int count = input.byte() % 4; count > 0; --count) {
+                std::string key = input.text();
+                data->setValue(key, input.text());
+            }
+        }
     }
 }
 
@@ -143,9 +162,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input input(data, size);
-    const Operation& operation = *synchronousOperations()[input.byte() % synchronousOperations().size()];
+    const Operation& row = *synchronousRows()[input.byte() % synchronousRows().size()];
     const std::uint8_t fault = input.byte() % 4;
-    const std::size_t k = input.byte() % operation.reads.size();
+    const std::size_t k = input.byte() % row.reply.size();
 
     FuzzChannel channel;
     FuzzContext context;
@@ -153,7 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     channel.failAtCall = fault == 1;
     if (fault == 2) {
         // Found first, so the k-th read meets the wrong kind whatever follows.
-        const Read& read = operation.reads[k];
+        const mgmtdesc::Read& read = row.reply[k];
         if (read.kind == Parameter::STRING)
             channel.reply.addIntParameter(read.name, 0, read.direction);
         else
@@ -162,31 +181,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int count = input.byte() % 16; count > 0; --count) addParameter(channel.reply, input);
 
     Proxies proxies(channel);
-    CallerArgs args;
-    fillCallerArgs(args, input);
-    const CallerArgs before = args;
+    ArgumentValues arguments = sampleArguments(row, proxies.agent);
+    fillArguments(arguments, input);
+    const Outcome before = startingOutcome(row, arguments);
     const int rebootsBefore = reboots;
 
     Result result;
-    if (operation.pattern == Pattern::C) {
+    if (row.pattern == Pattern::C) {
         try {
-            result = operation.call(proxies, args);
+            result = call(row, proxies, arguments);
         } catch (const CorvexException&) {
             return 0;  // pattern C lets the framework's failures through
         }
-        if (channel.failAtCall) violated(operation, "a failed call returned normally");
+        if (channel.failAtCall) violated(row, "a failed call returned normally");
         return 0;
     }
-    result = operation.call(proxies, args);  // D, E, F: nothing may escape
+    result = call(row, proxies, arguments);  // D, E, F: nothing may escape
 
     const bool failedBeforeAnyRead = channel.failAtCall || (fault == 2 && k == 0);
     if (!failedBeforeAnyRead) return 0;
-    if (operation.pattern == Pattern::F) {
-        if (result != show(true)) violated(operation, "reboot fallback did not report success");
-        if (reboots != rebootsBefore + 1) violated(operation, "reboot fallback did not reboot once");
-    } else if (result != operation.starting) {
-        violated(operation, "failed call did not return the starting value");
+    if (row.pattern == Pattern::F) {
+        if (show(result) != show(ArgumentValue(true))) violated(row, "reboot fallback did not report success");
+        if (reboots != rebootsBefore + 1) violated(row, "reboot fallback did not reboot once");
+    } else if (show(result) != show(before.result)) {
+        violated(row, "failed call did not return the starting value");
     }
-    if (!(args == before)) violated(operation, "failed call changed the caller's variables");
+    if (show(arguments) != show(before.arguments)) violated(row, "failed call changed the caller's variables");
     return 0;
 }

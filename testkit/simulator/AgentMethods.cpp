@@ -6,24 +6,23 @@
 namespace mgmtkit {
 
 void addAgentMethods(ServiceTable& table) {
-    table.oneWay("registerManagementIdentity", [](PhoneState& s, const Arguments& a, Answer&) {
+    table.on("registerManagementIdentity", [](PhoneState& s, const Arguments& a, Answer&) {
         s.agents.registerAgent(a.text("managementId"), a.callbackChannel(), false);
     });
-    table.oneWay("registerManagementIdentityBulkData", [](PhoneState& s, const Arguments& a, Answer&) {
+    table.on("registerManagementIdentityBulkData", [](PhoneState& s, const Arguments& a, Answer&) {
         s.agents.registerAgent(a.text("managementId"), a.callbackChannel(), a.flag("bulkDataManageable"));
     });
-    table.synchronous("observeData", [](PhoneState& s, const Arguments& a, Answer& r) {
-        r.out("result", s.agents.observe(a.text("nodeId"), a.callbackChannel(), false));
+    table.on("observeData", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.put("result", s.agents.observe(a.text("nodeId"), a.callbackChannel(), false));
     });
-    table.synchronous("observeDataBulkData", [](PhoneState& s, const Arguments& a, Answer& r) {
-        r.out("result",
-              s.agents.observe(a.text("nodeId"), a.callbackChannel(), a.flag("bulkDataManageable")));
+    table.on("observeDataBulkData", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.put("result", s.agents.observe(a.text("nodeId"), a.callbackChannel(), a.flag("bulkDataManageable")));
     });
-    table.synchronous("observeListDataBulkData", [](PhoneState& s, const Arguments& a, Answer& r) {
-        r.out("result", s.agents.observeAll(a.list("rootIds"), a.callbackChannel()));
+    table.on("observeListDataBulkData", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.put("result", s.agents.observeAll(a.list("rootIds"), a.callbackChannel()));
     });
-    table.synchronous("stopObservingData", [](PhoneState& s, const Arguments& a, Answer& r) {
-        r.out("result", s.agents.stopObserving(a.text("nodeId"), a.callbackChannel()));
+    table.on("stopObservingData", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.put("result", s.agents.stopObserving(a.text("nodeId"), a.callbackChannel()));
     });
 }
 

@@ -7,47 +7,45 @@ namespace mgmtkit {
 
 namespace {
 
-constexpr Parameter::directions INOUT = Parameter::INOUT;
 const char* const kData = "manageableData";
 
 }  // namespace
 
 void addDataMethods(ServiceTable& table) {
-    table.synchronous("setData", [](PhoneState& s, const Arguments& a, Answer& r) {
-        const KeyValues data = a.data(kData, INOUT);
+    table.on("setData", [](PhoneState& s, const Arguments& a, Answer& r) {
+        const KeyValues data = a.data(kData);
         s.data.merge(data);
-        r.out("result", true).inout(kData, data);
+        r.put("result", true).put(kData, data);
     });
-    table.synchronous("getData", [](PhoneState& s, const Arguments& a, Answer& r) {
-        KeyValues asked = a.data(kData, INOUT);
+    table.on("getData", [](PhoneState& s, const Arguments& a, Answer& r) {
+        KeyValues asked = a.data(kData);
         const bool allKnown = s.data.fill(asked);
-        r.out("result", allKnown).inout(kData, asked);
+        r.put("result", allKnown).put(kData, asked);
     });
-    table.synchronous("manageableDataChanged", [](PhoneState& s, const Arguments& a, Answer& r) {
-        const KeyValues changed = a.data(kData, INOUT);
+    table.on("manageableDataChanged", [](PhoneState& s, const Arguments& a, Answer& r) {
+        const KeyValues changed = a.data(kData);
         s.data.merge(changed);
-        r.inout(kData, changed).out("numObservers", s.agents.observersOf(changed));
+        r.put(kData, changed).put("numObservers", s.agents.observersOf(changed));
     });
 
-    table.synchronous("findSchemaName", [](PhoneState& s, const Arguments& a, Answer& r) {
-        r.out("schemaName", s.data.schemaOf(a.text("nodeId")));
+    table.on("findSchemaName", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.put("schemaName", s.data.schemaOf(a.text("nodeId")));
     });
-    table.synchronous("getSchema", [](PhoneState& s, const Arguments& a, Answer& r) {
-        a.require(kData, Parameter::STRING, INOUT);
+    table.on("getSchema", [](PhoneState& s, const Arguments& a, Answer& r) {
         KeyValues nodeTypes;
         const bool known = s.data.schema(a.text("schemaName"), nodeTypes);
-        r.out("result", known).inout(kData, nodeTypes);
+        r.put("result", known).put(kData, nodeTypes);
     });
-    table.synchronous("exportSchema", [](PhoneState& s, const Arguments& a, Answer& r) {
-        r.out("schemaXml", s.data.schemaXml(a.text("schemaName")));
+    table.on("exportSchema", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.put("schemaXml", s.data.schemaXml(a.text("schemaName")));
     });
 
-    table.synchronous("checkDataEditable", [](PhoneState& s, const Arguments& a, Answer& r) {
-        const KeyValues data = a.data(kData, INOUT);
-        r.out("result", s.data.mayEdit(data, a.number("accessLevel"))).inout(kData, data);
+    table.on("checkDataEditable", [](PhoneState& s, const Arguments& a, Answer& r) {
+        const KeyValues data = a.data(kData);
+        r.put("result", s.data.mayEdit(data, a.number("accessLevel"))).put(kData, data);
     });
-    table.oneWay("setDataEditable", [](PhoneState& s, const Arguments& a, Answer&) {
-        s.data.setEditable(a.data(kData, INOUT), a.number("editableStatus"));
+    table.on("setDataEditable", [](PhoneState& s, const Arguments& a, Answer&) {
+        s.data.setEditable(a.data(kData), a.number("editableStatus"));
     });
 }
 

@@ -5,13 +5,13 @@
 namespace mgmtkit {
 
 void addEventRequestMethods(ServiceTable& table) {
-    table.oneWay("addActionEventRequest",
-                 [](PhoneState& s, const Arguments& a, Answer&) { s.events.actionEvent(a.number("type")); });
-    table.oneWay("addActionEventRequestWithData", [](PhoneState& s, const Arguments& a, Answer&) {
+    table.on("addActionEventRequest",
+             [](PhoneState& s, const Arguments& a, Answer&) { s.events.actionEvent(a.number("type")); });
+    table.on("addActionEventRequestWithData", [](PhoneState& s, const Arguments& a, Answer&) {
         s.events.actionEvent(a.number("type"), a.text("data"));
     });
-    table.oneWay("sendLocationDeliveryRequest",
-                 [](PhoneState& s, const Arguments&, Answer&) { s.events.locationRequest(); });
+    table.on("sendLocationDeliveryRequest",
+             [](PhoneState& s, const Arguments&, Answer&) { s.events.locationRequest(); });
 }
 
 }  // namespace mgmtkit

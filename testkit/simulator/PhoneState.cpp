@@ -46,7 +46,7 @@ const char* const kRules[][2] = {
 bool PhoneState::startDownload(int fileType, const std::string& fileName, bool overrideBusy) {
     // A busy phone takes no downloads unless told to anyway.
     if (device.busy() != 0 && !overrideBusy) return false;
-    return files.startDownload(FileCatalogue::typeName(fileType), fileName);
+    return files.startDownload(FileStore::typeName(fileType), fileName);
 }
 
 std::string PhoneState::spaceInfo() const {
@@ -59,16 +59,16 @@ std::string PhoneState::spaceInfo() const {
 }
 
 bool PhoneState::filePath(const std::string& type, std::string& fileName) const {
-    return pathFor(type, fileName, userData.currentUser());
+    return pathFor(type, fileName, users.currentUser());
 }
 
 bool PhoneState::filePath(const std::string& type, std::string& fileName, int userKind) const {
-    return pathFor(type, fileName, UserData::kindName(userKind));
+    return pathFor(type, fileName, UserAccounts::kindName(userKind));
 }
 
 bool PhoneState::pathFor(const std::string& type, std::string& fileName, const std::string& user) const {
     if (!files.contains(type, fileName, user)) return false;
-    const std::string userFolder = UserData::isBaseKind(user) ? std::string() : user + "/";
+    const std::string userFolder = UserAccounts::isBaseKind(user) ? std::string() : user + "/";
     fileName = "/usr/local/" + userFolder + type + "/" + fileName;
     return true;
 }
@@ -76,7 +76,7 @@ bool PhoneState::pathFor(const std::string& type, std::string& fileName, const s
 std::string PhoneState::describe() const {
     std::ostringstream out;
     device.describe(out);
-    userData.describe(out);
+    users.describe(out);
     files.describe(out);
     data.describe(out);
     agents.describe(out);

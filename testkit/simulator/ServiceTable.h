@@ -1,7 +1,10 @@
 // The remote methods the simulated service answers, one small handler each,
-// registered by name. A handler reads the request through Arguments (which
-// refuses a request that lacks a parameter the service needs) and writes the
-// reply through Answer; it reads everything it needs before it changes state.
+// registered under the remote name of its row in the service description.
+// Every request is held against that row before its handler runs: the call
+// style (one-way or synchronous) and every value the row sends, by name, kind
+// and direction. So a handler only reads the values it uses, through
+// Arguments, and writes the reply through Answer, which takes only values the
+// row reads back. A handler reads everything it needs before it changes state.
 #pragma once
 
 #include <list>
@@ -10,82 +13,82 @@
 #include <vector>
 
 #include "Framework.h"
+#include "description/ServiceDescription.h"
 
 namespace mgmtkit {
 
 class PhoneState;
 
-// The parameters of one request, by name, kind and direction.
+// The values of one request the handler uses, by name; the request has been
+// checked against its row, so each is there with the row's kind.
 class Arguments {
 public:
-    Arguments(const Method& request, const std::string& callbackChannel)
-        : request_(request), callbackChannel_(callbackChannel) {}
+    Arguments(const mgmtdesc::Operation& row, const Method& request, const std::string& callbackChannel)
+        : row_(row), request_(request), callbackChannel_(callbackChannel) {}
 
-    // Each throws CorvexException when the request has no such parameter of that kind.
-    int number(const char* name, Parameter::directions direction = Parameter::IN) const;
-    bool flag(const char* name, Parameter::directions direction = Parameter::IN) const;
-    const std::string& text(const char* name, Parameter::directions direction = Parameter::IN) const;
-
-    // For a parameter the service needs but the simulated phone does not use.
-    const Arguments& require(const char* name, Parameter::kinds kind,
-                             Parameter::directions direction = Parameter::IN) const {
-        find(name, kind, direction);
-        return *this;
-    }
-
-    // The key/value content of a serialised ManageableData parameter.
-    KeyValues data(const char* name, Parameter::directions direction) const;
+    int number(const char* name) const;
+    bool flag(const char* name) const;
+    const std::string& text(const char* name) const;
+    // The key/value content of a serialised ManageableData.
+    KeyValues data(const char* name) const;
     // A list serialised with Serializer.
     std::list<std::string> list(const char* name) const;
 
     const std::string& callbackChannel() const { return callbackChannel_; }
 
 private:
-    const Parameter& find(const char* name, Parameter::kinds kind, Parameter::directions direction) const;
+    // Throws std::logic_error for a value the row does not send.
+    const Parameter& find(const char* name, Parameter::kinds kind) const;
 
+    const mgmtdesc::Operation& row_;
     const Method& request_;
     const std::string& callbackChannel_;
 };
 
-// The reply being built.
+// The reply being built: each value under the name, kind and direction its
+// row reads it with.
 class Answer {
 public:
-    explicit Answer(Method& reply) : reply_(reply) {}
+    Answer(const mgmtdesc::Operation& row, Method& reply) : row_(row), reply_(reply) {}
 
-    Answer& out(const char* name, int value);
-    Answer& out(const char* name, bool value);
-    Answer& out(const char* name, const std::string& value);
+    // Each throws std::logic_error for a value the row does not read.
+    Answer& put(const char* name, int value);
+    Answer& put(const char* name, bool value);
+    Answer& put(const char* name, const std::string& value);
     // Without it a literal would travel as a bool.
-    Answer& out(const char* name, const char* value) { return out(name, std::string(value)); }
-    Answer& inout(const char* name, const std::string& value);
-    Answer& inout(const char* name, const KeyValues& data);  // as a serialised ManageableData
+    Answer& put(const char* name, const char* value) { return put(name, std::string(value)); }
+    Answer& put(const char* name, const KeyValues& data);  // as a serialised ManageableData
 
 private:
+    Parameter::directions directionOf(const char* name, Parameter::kinds kind) const;
+
+    const mgmtdesc::Operation& row_;
     Method& reply_;
 };
 
 using Handler = void (*)(PhoneState& state, const Arguments& request, Answer& reply);
 
-// One-way methods are sent without waiting; synchronous ones are answered.
-enum class Delivery { OneWay, Synchronous };
-
-struct RemoteMethod {
-    Delivery delivery;
-    Handler handle;
-};
-
 class ServiceTable {
 public:
-    ServiceTable();  // every method of every area
+    // Every area's methods; throws std::logic_error unless each remote method
+    // of the description has exactly one handler and each handler a row.
+    ServiceTable();
 
-    void oneWay(const char* name, Handler handler) { add(name, Delivery::OneWay, handler); }
-    void synchronous(const char* name, Handler handler) { add(name, Delivery::Synchronous, handler); }
+    void on(const char* remote, Handler handler);
 
-    const RemoteMethod* find(const std::string& name) const;
+    bool knows(const std::string& remote) const { return methods_.count(remote) != 0; }
     std::vector<std::string> names() const;  // sorted
 
+    // Answers one request, or throws CorvexException saying why the service
+    // would not: an unknown method, the wrong call style, a value missing.
+    void answer(PhoneState& state, const Method& request, mgmtdesc::CallStyle style,
+                const std::string& callbackChannel, Method& reply) const;
+
 private:
-    void add(const char* name, Delivery delivery, Handler handler);
+    struct RemoteMethod {
+        const mgmtdesc::Operation* row;
+        Handler handle;
+    };
 
     std::map<std::string, RemoteMethod> methods_;
 };

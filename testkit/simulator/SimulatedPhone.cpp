@@ -1,40 +1,23 @@
 #include "testing/SimulatedPhone.h"
 
-#include <stdexcept>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 #include <utility>
 
 #include "Listing.h"
-#include "testing/PhoneState.h"
 #include "ServiceTable.h"
+#include "testing/PhoneState.h"
 
 namespace mgmtkit {
 
 namespace {
 
 using mgmtdesc::CallStyle;
-using mgmtdesc::isOneWay;
 
 const ServiceTable& serviceTable() {
     static const ServiceTable table;
     return table;
-}
-
-
-// Answers one request from the table, or throws CorvexException saying why not.
-void answer(PhoneState& state, const Method& request, CallStyle style, const std::string& callbackChannel,
-            Method& reply) {
-    const RemoteMethod* method = serviceTable().find(request.name());
-    if (method == nullptr) throw CorvexException("unknown remote method " + request.name());
-    // The real service would not answer a method sent in the wrong style either.
-    if (isOneWay(style) != (method->delivery == Delivery::OneWay))
-        throw CorvexException(request.name() + (isOneWay(style)
-                                                    ? " expects a synchronous call, not a one-way call"
-                                                    : " is one-way and has no reply"));
-    const Arguments arguments(request, callbackChannel);
-    Answer answer(reply);
-    method->handle(state, arguments, answer);
 }
 
 // Every value of the answer as a string carrying `text`, under the same name and direction.
@@ -52,7 +35,7 @@ SimulatedPhone::SimulatedPhone() : state_(std::make_unique<PhoneState>()) {}
 SimulatedPhone::~SimulatedPhone() = default;
 
 void SimulatedPhone::script(const std::string& remoteName, Fault fault) {
-    if (serviceTable().find(remoteName) == nullptr)
+    if (!serviceTable().knows(remoteName))
         throw std::invalid_argument("the simulated service has no remote method " + remoteName);
     const std::lock_guard<std::recursive_mutex> lock(mutex_);
     faults_[remoteName] = std::move(fault);
@@ -178,7 +161,7 @@ void SimulatedPhone::serve(Method& request, CallStyle style, std::string& callba
         if (timedOut)
             throw CorvexException(request.name() + ": no answer within " + std::to_string(timeout) + " ms");
         if (fault && fault->kind == Fault::Fail) throw CorvexException(fault->text);
-        answer(*state_, request, style, callbackChannel, answered);
+        serviceTable().answer(*state_, request, style, callbackChannel, answered);
         if (fault && fault->kind == Fault::Malformed) answered = malformed(answered, fault->text);
     } catch (const CorvexException& error) {
         failure = error.what();

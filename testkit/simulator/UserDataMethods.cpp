@@ -5,22 +5,21 @@
 namespace mgmtkit {
 
 void addUserDataMethods(ServiceTable& table) {
-    table.oneWay("clearSpecificUserData", [](PhoneState& s, const Arguments& a, Answer&) {
-        s.userData.clearGroup(a.number("specificGroup"));
+    table.on("clearSpecificUserData",
+             [](PhoneState& s, const Arguments& a, Answer&) { s.users.clearGroup(a.number("specificGroup")); });
+    table.on("clearAllUserData", [](PhoneState& s, const Arguments&, Answer& r) {
+        s.users.clearAll();
+        r.put("result", true);
     });
-    table.synchronous("clearAllUserData", [](PhoneState& s, const Arguments&, Answer& r) {
-        s.userData.clearAll();
-        r.out("result", true);
+    table.on("clearMobileUserData", [](PhoneState& s, const Arguments&, Answer& r) {
+        s.users.clearMobile();
+        r.put("result", true);
     });
-    table.synchronous("clearMobileUserData", [](PhoneState& s, const Arguments&, Answer& r) {
-        s.userData.clearMobile();
-        r.out("result", true);
+    table.on("changeCurrentUser", [](PhoneState& s, const Arguments& a, Answer& r) {
+        r.put("result", s.users.changeCurrentUser(a.text("userType")));
     });
-    table.synchronous("changeCurrentUser", [](PhoneState& s, const Arguments& a, Answer& r) {
-        r.out("result", s.userData.changeCurrentUser(a.text("userType")));
-    });
-    table.oneWay("cleanupUserData", [](PhoneState& s, const Arguments& a, Answer&) {
-        s.userData.cleanup(a.text("filetype"), a.number("userType"));
+    table.on("cleanupUserData", [](PhoneState& s, const Arguments& a, Answer&) {
+        s.users.cleanup(a.text("filetype"), a.number("userType"));
     });
 }
 

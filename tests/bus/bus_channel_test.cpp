@@ -15,13 +15,13 @@
 
 #include <sdbus-c++/sdbus-c++.h>
 
-#include "LogCapture.h"
-#include "OperationTable.h"
+#include "RowDriver.h"
 #include "bus/BusChannel.h"
 #include "bus/BusContext.h"
+#include "testing/LogCapture.h"
 #include "testing/SimulatedPhone.h"
 
-using namespace reliability;
+using namespace testing_support;
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
@@ -77,34 +77,34 @@ private:
 };
 
 // What a failing call left behind, as far as the caller can tell.
-struct Outcome {
+struct Aftermath {
     std::string escaped;  // the text of the CorvexException that reached the caller
-    Result result;
+    std::string result;
     std::vector<std::string> records;  // level, format and message of each failure record
     std::string printed;
     int reboots = 0;
 };
 
-Outcome callOn(ProxyRequest& channel, const Operation& operation) {
-    Outcome outcome;
-    GPALAdmin::setRebootHandler([&outcome] { ++outcome.reboots; });
-    testing_support::LogCapture log({0, 1, 2, 3});
+Aftermath callOn(ProxyRequest& channel, const Operation& row) {
+    Aftermath aftermath;
+    GPALAdmin::setRebootHandler([&aftermath] { ++aftermath.reboots; });
+    mgmtkit::LogCapture log({0, 1, 2, 3});
     Proxies proxies(channel);
-    CallerArgs args;
+    ArgumentValues arguments = sampleArguments(row, proxies.agent);
     testing::internal::CaptureStdout();
     try {
-        outcome.result = operation.call(proxies, args);
+        aftermath.result = show(call(row, proxies, arguments));
     } catch (const CorvexException& error) {
-        outcome.escaped = error.what();
+        aftermath.escaped = error.what();
     }
-    outcome.printed = testing::internal::GetCapturedStdout();
+    aftermath.printed = testing::internal::GetCapturedStdout();
     GPALAdmin::setRebootHandler({});
     for (const LogRecord& record : log.records())
-        outcome.records.push_back(std::to_string(record.level) + " " + record.format + " " + record.message);
-    return outcome;
+        aftermath.records.push_back(std::to_string(record.level) + " " + record.format + " " + record.message);
+    return aftermath;
 }
 
-void expectSame(const Outcome& bus, const Outcome& local) {
+void expectSame(const Aftermath& bus, const Aftermath& local) {
     EXPECT_EQ(bus.escaped, local.escaped);
     EXPECT_EQ(bus.result, local.result);
     EXPECT_EQ(bus.records, local.records);
@@ -115,17 +115,17 @@ void expectSame(const Outcome& bus, const Outcome& local) {
 TEST(BusChannel, EveryFailurePatternAsInProcess) {
     ServedPhone served;
     mgmtbus::BusChannel channel;
-    for (const Operation& operation : operations()) {
-        if (!operation.synchronous()) continue;  // one-way failures never come back, on any channel
-        SCOPED_TRACE(operation.name);
-        const std::string remote = operation.request.remote;
+    for (const Operation& row : mgmtdesc::operations()) {
+        if (!row.synchronous()) continue;  // one-way failures never come back, on any channel
+        SCOPED_TRACE(row.name);
+        const std::string remote = row.remote;
         const std::string text = "disk full while serving " + remote;
         served.fail(remote, text);
         mgmtkit::SimulatedPhone phone;
         mgmtkit::SimulatedContext context;
         phone.frameworkContext = &context;
         phone.failMethod(remote, text);
-        expectSame(callOn(channel, operation), callOn(phone, operation));
+        expectSame(callOn(channel, row), callOn(phone, row));
         served.restore(remote);
     }
 }
@@ -152,14 +152,13 @@ TEST(BusChannel, LateAnswerEndsAtTheCallsTimeOutAndEachPatternCopes) {
     // channel's time-out as it meets any other failure in process.
     channel.setDefaultTimeout(300);
     for (const char* name : {"retrievePhoneBusyStatus", "deleteFile", "uploadUserFile"}) {
-        const Operation& operation = *std::find_if(operations().begin(), operations().end(),
-                                                   [&](const Operation& o) { return std::string(o.name) == name; });
+        const Operation& row = *mgmtdesc::findOperation(name);
         SCOPED_TRACE(name);
-        const std::string remote = operation.request.remote;
+        const std::string remote = row.remote;
         served.delay(remote, 1500);
         mgmtkit::SimulatedPhone phone;
         phone.failMethod(remote, remote + ": no answer from service mgmt.LocalMgmtService within 300 ms");
-        expectSame(callOn(channel, operation), callOn(phone, operation));
+        expectSame(callOn(channel, row), callOn(phone, row));
         served.delay(remote, 0);
     }
 }

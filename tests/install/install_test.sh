@@ -33,7 +33,8 @@ for file in \
     "$libdir/cmake/LocalMgmtProxy/LocalMgmtProxyConfigVersion.cmake" \
     "$libdir/cmake/LocalMgmtProxy/LocalMgmtProxyTargets.cmake" \
     "$libdir/pkgconfig/LocalMgmtProxy.pc" bin/mgmtctl \
-    include/LocalMgmtProxy/testing/SimulatedPhone.h include/LocalMgmtProxy/description/ServiceDescription.h \
+    include/LocalMgmtProxy/testing/SimulatedPhone.h include/LocalMgmtProxy/testing/FileStore.h \
+    include/LocalMgmtProxy/testing/UserAccounts.h include/LocalMgmtProxy/description/ServiceDescription.h \
     "$libdir/libmgmt_testkit.a" "$libdir/cmake/LocalMgmtProxy/LocalMgmtProxyTestingTargets.cmake" \
     "$libdir/pkgconfig/LocalMgmtProxy-testing.pc"; do
     [ -e "$prefix/$file" ] || fail "missing $file"

@@ -11,8 +11,8 @@
 #include "ActionEventRequestIfc.h"
 #include "LocalMgmtIfc.h"
 #include "LocationDeliveryRequestIfc.h"
-#include "LogCapture.h"
 #include "TestChannel.h"
+#include "description/ServiceDescription.h"
 
 using namespace testing_support;
 
@@ -95,24 +95,16 @@ TEST(LibraryExports, FactoriesInterfaceTypesAndTheProxyClassesOnly) {
         "typeinfo for LocalMgmtIfc", "typeinfo name for LocalMgmtIfc",
         "typeinfo for ActionEventRequestIfc", "typeinfo name for ActionEventRequestIfc",
         "typeinfo for LocationDeliveryRequestIfc", "typeinfo name for LocationDeliveryRequestIfc"};
+    // Every operation, overloads repeated, in the proxy class that serves its interface.
+    const char* const proxyOf[] = {"LocalMgmtProxy", "LocalMgmtProxy", "ActionEventRequestProxy",
+                                   "LocationDeliveryRequestProxy"};  // by mgmtdesc::Interface
+    for (const mgmtdesc::Operation& row : mgmtdesc::operations())
+        expected.insert(std::string(proxyOf[static_cast<int>(row.interface)]) + "::" + row.member);
     addMembers(expected, "LocalMgmtProxy",
-               "~LocalMgmtProxy initProxy startDownload startDownload startDownload startDownload "
-               "upgradeSoftwareImageWithFile uploadUserFile requestCurrentDownloadStatus getListOfFilesOfType "
-               "getListOfFilesOfType getIDAndDisplayName changeCurrentUser clearMobileUserData getFilePathFromType "
-               "getFilePathFromType getFileTypeMetadata getFileTypeCountLimit getFileTypeNameLimit "
-               "setPhoneBusyStatus retrievePhoneBusyStatus clearPhoneBusyStatus performFactoryReset "
-               "verifyFactoryResetPassword performReboot setData getData findSchemaName getSchema exportSchema "
-               "registerManagementIdentity registerManagementIdentity observeManageableData observeManageableData "
-               "observeManageableData stopObservingManageableData manageableDataChanged raiseGenericTrap "
-               "raiseSpecificTrap checkDataEditable setDataEditable invalidateTRVKCache refreshPictureClips "
-               "clearAllUserData clearSpecificUserData factoryResetPreservingData getUserDataSpaceInfo validateFile "
-               "deleteFile cleanupUserData getEnvironmentVariable getPingOutput getTracerouteOutput "
-               "validateSNMPTrapPort validateSNMPTrapIPAddress convertUserTypeEnumToString "
-               "convertFileTypeEnumToString getService findCallBackChan");
-    addMembers(expected, "ActionEventRequestProxy",
-               "~ActionEventRequestProxy initProxy addActionEventRequest addActionEventRequestWithData");
-    addMembers(expected, "LocationDeliveryRequestProxy",
-               "~LocationDeliveryRequestProxy initProxy sendLocationDeliveryRequest");
+               "~LocalMgmtProxy initProxy convertUserTypeEnumToString convertFileTypeEnumToString getService "
+               "findCallBackChan");
+    addMembers(expected, "ActionEventRequestProxy", "~ActionEventRequestProxy initProxy");
+    addMembers(expected, "LocationDeliveryRequestProxy", "~LocationDeliveryRequestProxy initProxy");
     EXPECT_EQ(exportedNames(), expected);
 }
 
@@ -121,7 +113,7 @@ TEST_F(LibraryLoadTest, CallsThroughTheInterfacesLandInTheRightOperations) {
     auto actionPart = make("createActionEventRequestProxy");
     auto locationPart = make("createLocationDeliveryRequestProxy");
     ASSERT_TRUE(localPart && actionPart && locationPart);
-    EXPECT_EQ(channel.options, std::vector<int>{4});
+    EXPECT_EQ(channel.options(), std::vector<int>{4});
 
     auto* local = dynamic_cast<LocalMgmtIfc*>(localPart.get());
     auto* actions = dynamic_cast<ActionEventRequestIfc*>(actionPart.get());
@@ -145,7 +137,7 @@ TEST_F(LibraryLoadTest, CallsThroughTheInterfacesLandInTheRightOperations) {
                                                "addActionEventRequestWithData",
                                                "addActionEventRequest", "sendLocationDeliveryRequest"};
     std::vector<std::string> sent;
-    for (const SentCall& call : channel.calls) sent.push_back(call.request.name());
+    for (const SentRequest& call : channel.requests()) sent.push_back(call.request.name());
     EXPECT_EQ(sent, expected);
-    EXPECT_EQ(paramsOf(channel.calls[0].request), std::vector<Param>{intParam("busyStatus", 5)});
+    EXPECT_EQ(paramsOf(channel.requests()[0].request), (std::vector<Param>{{"busyStatus", Parameter::INT, Parameter::IN, "5"}}));
 }

@@ -7,7 +7,7 @@
 #include <tuple>
 
 #define MGMT_LOG_FILE "./src/PatternRig"
-#include "LogCapture.h"
+#include "testing/LogCapture.h"
 #include "TestChannel.h"
 #include "call/ProxyLog.h"
 #include "call/RemoteCall.h"
@@ -15,6 +15,7 @@
 using mgmt::RemoteCall;
 using mgmt::rebootInstead;
 using namespace testing_support;
+using mgmtkit::LogCapture;
 
 namespace {
 
@@ -57,7 +58,7 @@ TEST_F(PatternTest, GuardedFailuresAreRecordedAtTheStatementThatSentThem) {
     std::string text = "kept";
     for (bool levelThree : {true, false}) {
         SCOPED_TRACE(levelThree);
-        LogCapture log = levelThree ? LogCapture{3} : LogCapture{};  // level 2 is written regardless
+        LogCapture log = levelThree ? LogCapture{3} : LogCapture{LogCapture::allLevelsOff};  // level 2 is written regardless
         EXPECT_FALSE(patternD(&channel, partial));
         EXPECT_EQ(patternE(&channel, text), -1);
         EXPECT_EQ(text, "kept");
@@ -86,7 +87,7 @@ TEST_F(PatternTest, FailuresWhileBuildingAreNeverCaught) {
                  CorvexException);
     EXPECT_THROW(RemoteCall(&channel, "f").in("data", failingValue()).onFailure(rebootInstead(result, report)).send(1),
                  CorvexException);
-    EXPECT_TRUE(channel.calls.empty());
+    EXPECT_TRUE(channel.requests().empty());
     EXPECT_TRUE(log.records().empty());
     EXPECT_EQ(reports, 0);
     EXPECT_FALSE(result);

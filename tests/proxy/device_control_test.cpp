@@ -57,8 +57,8 @@ TEST(DeviceControl, OnlyAnExactSuccessAcknowledgeDeliversTheData) {
     for (const auto& reply : replies) {
         SCOPED_TRACE(reply.acknowledge.value_or("(missing)") + (reply.withData ? "" : " without data"));
         ProxyRig rig;
-        if (reply.acknowledge) rig.channel.replyString("Acknowledge", *reply.acknowledge);
-        if (reply.withData) rig.channel.replyString("Result", "SN-1").replyString("spaceinfo", "free=2048");
+        if (reply.acknowledge) rig.channel.answerOthers().out("Acknowledge", *reply.acknowledge);
+        if (reply.withData) rig.channel.answerOthers().out("Result", "SN-1").out("spaceinfo", "free=2048");
         // Acknowledged without the data is an answer all the same.
         const bool answered = reply.acknowledge == std::string("SUCCESS"), delivered = answered && reply.withData;
         std::string value = "keep";
@@ -106,7 +106,7 @@ TEST(DeviceControl, RebootFallbacksReportBeforeTheDeviceGoesDownAndBelieveAnAnsw
 
         // A service that answers is believed, "false" included.
         ProxyRig answering;
-        answering.channel.replyBool("result", false);
+        answering.channel.answerOthers().out("result", false);
         EXPECT_FALSE(c.call(answering.proxy));
         GPALAdmin::setRebootHandler(nullptr);
 

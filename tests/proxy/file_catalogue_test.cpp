@@ -31,7 +31,7 @@ TEST(FileCatalogue, ListsSayEmptyBothWaysAndOnlyAnAnswerReplacesThem) {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.sent + " / " + c.answer.value_or("(no answer)") + (forUser ? " for user" : ""));
             ProxyRig rig;
-            if (c.answer) rig.channel.replyString("FileNames", *c.answer, Parameter::INOUT);
+            if (c.answer) rig.channel.answerOthers().inout("FileNames", *c.answer);
             Names files = c.given;
             EXPECT_EQ(forUser ? rig.proxy.getListOfFilesOfType(Ifc::FILETYPE_TONE, &files, Ifc::USER_DEFAULT)
                               : rig.proxy.getListOfFilesOfType(Ifc::FILETYPE_TONE, &files),
@@ -49,7 +49,7 @@ TEST(FileCatalogue, PathLookupsRecordTypePathUserAndOutcomeEvenAfterAFailure) {
         SCOPED_TRACE(answered ? "answered" : "failed");
         ProxyRig rig;
         if (answered)
-            rig.channel.replyBool("result", true).replyString("filename", served, Parameter::INOUT);
+            rig.channel.answerOthers().out("result", true).inout("filename", served);
         else
             rig.channel.failWith("link lost");
         LogCapture log({4});

@@ -7,11 +7,12 @@
 #include <stdexcept>
 
 #include "LocalMgmtProxy.h"
-#include "LogCapture.h"
+#include "testing/LogCapture.h"
 #include "TestChannel.h"
 #include "VtableSlots.h"
 
 using namespace testing_support;
+using mgmtkit::LogCapture;
 using ::testing::HasSubstr;
 using ::testing::ThrowsMessage;
 
@@ -46,15 +47,15 @@ TEST(LocalMgmtLifecycle, BindingSetsOptionFourOnceAndRebindingMovesToTheNewChann
     TestChannel first, second;
     LocalMgmtProxy proxy;
     proxy.initProxy(first);
-    EXPECT_EQ(first.options, std::vector<int>{4});
+    EXPECT_EQ(first.options(), std::vector<int>{4});
 
     proxy.initProxy(second);
-    EXPECT_EQ(second.options, std::vector<int>{4});
-    EXPECT_EQ(first.options.size(), 1u);
+    EXPECT_EQ(second.options(), std::vector<int>{4});
+    EXPECT_EQ(first.options().size(), 1u);
 
     proxy.setPhoneBusyStatus(1);
-    EXPECT_TRUE(first.calls.empty());
-    EXPECT_EQ(second.calls.size(), 1u);
+    EXPECT_TRUE(first.requests().empty());
+    EXPECT_EQ(second.requests().size(), 1u);
     EXPECT_TRUE(log.records().empty()) << "binding logs nothing";
 }
 
@@ -80,8 +81,8 @@ TEST(LocalMgmtLifecycle, HooksAndDestructionLeaveChannelAndServiceAlone) {
     proxy->shutdown();
     LocalMgmtIfc* asInterface = proxy;
     delete asInterface;  // the interface's destructor is virtual
-    EXPECT_EQ(channel.calls.size(), 0u);
-    EXPECT_EQ(channel.options, std::vector<int>{4});
+    EXPECT_EQ(channel.requests().size(), 0u);
+    EXPECT_EQ(channel.options(), std::vector<int>{4});
 }
 
 TEST(LocalMgmtSlots, InterfaceOperationsKeepTheirPublishedSlots) {

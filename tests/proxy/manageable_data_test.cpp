@@ -78,7 +78,7 @@ TEST(ManageableData, OnlyAnObjectSentBackRefillsTheCallersButCheckEditableAlways
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ProxyRig rig;
-        rig.channel.replyBool("result", true).replyString("manageableData", "answer=42", Parameter::OUT);
+        rig.channel.answerOthers().out("result", true).out("manageableData", "answer=42");
         ManageableData data = keyV();
         row.call(rig.proxy, data);
         EXPECT_EQ(textOf(data), row.after);
@@ -111,7 +111,7 @@ TEST(ManageableDataLookup, WithoutAnInProcessServiceTheOneLookupIsNeverRepeated)
         ManageableData data = keyV();
         for (int round = 0; round < 2; ++round)
             for (const Call& call : {kSetData, kGetData, kChanged, kFindSchemaName}) call(rig.proxy, data);
-        EXPECT_EQ(rig.channel.calls.size(), 8u);
+        EXPECT_EQ(rig.channel.requests().size(), 8u);
         EXPECT_EQ(rig.context.serviceLookups, 1);
         EXPECT_EQ(rig.context.lastServiceName, "mgmt.local");
         EXPECT_EQ(rig.context.lastInstance, "");
@@ -141,14 +141,14 @@ TEST(ManageableDataLookup, AnInProcessServiceAnswersTheFourDataOperationsAndNoth
         EXPECT_EQ(rig.proxy.manageableDataChanged(data), 5);
         EXPECT_EQ(rig.proxy.findSchemaName("node.1"), "local.schema");
     }
-    EXPECT_TRUE(rig.channel.calls.empty());
+    EXPECT_TRUE(rig.channel.requests().empty());
     EXPECT_EQ(rig.context.serviceLookups, 1);
     // The entry traces come before the shortcut; setData's data record after it.
     EXPECT_EQ(log.formats(), (std::vector<std::string>{"getData", "manageableDataChanged", "findSchemaName", "getData",
                                                        "manageableDataChanged", "findSchemaName"}));
 
     for (const Call& call : {kGetSchema, kExportSchema, kCheckEditable, kSetEditable}) call(rig.proxy, data);
-    EXPECT_EQ(rig.channel.calls.size(), 4u);
+    EXPECT_EQ(rig.channel.requests().size(), 4u);
 
     EXPECT_CALL(service, setData(Ref(data))).WillOnce([](ManageableData&) -> bool {
         throw CorvexException("local failure");

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-using testing_support::TestChannel;
-using testing_support::TestContext;
+using mgmtdesc::Pattern;
+using namespace testing_support;
 
 namespace reliability {
 
@@ -28,160 +28,94 @@ public:
     }
 };
 
-void addScripted(Method& reply, const Read& read) {
-    switch (read.kind) {
-        case Parameter::INT: reply.addIntParameter(read.name, scriptedInt(), read.direction); break;
-        case Parameter::BOOL: reply.addBoolParameter(read.name, true, read.direction); break;
-        case Parameter::STRING: reply.addStringParameter(read.name, scriptedString(read), read.direction); break;
+ReplyFault replyFaultOf(Fault fault) {
+    switch (fault) {
+        case Fault::EmptyReply: return ReplyFault::Empty;
+        case Fault::ReadFails: return ReplyFault::WrongKind;
+        case Fault::DataMalformed: return ReplyFault::Malformed;
+        default: return ReplyFault::None;
     }
 }
 
-void addWrongKind(Method& reply, const Read& read) {
-    if (read.kind == Parameter::STRING)
-        reply.addIntParameter(read.name, 13, read.direction);
-    else
-        reply.addStringParameter(read.name, "not a number", read.direction);
+// Whether the framework context is asked anything before the request is built.
+bool asksContext(const Operation& row) {
+    return row.localShortcut || mgmtdesc::carriesCallbackChannel(row.style);
 }
 
-Method replyFor(const Operation& operation, const Scenario& scenario) {
-    Method reply;
-    if (scenario.fault == Fault::EmptyReply) return reply;
-    for (std::size_t i = 0; i < operation.reads.size(); ++i) {
-        const Read& read = operation.reads[i];
-        if (scenario.fault == Fault::ReadFails && i == scenario.read)
-            addWrongKind(reply, read);
-        else if (scenario.fault == Fault::DataMalformed && i == scenario.read)
-            reply.addStringParameter(read.name, malformedText(read.target), read.direction);
-        else
-            addScripted(reply, read);
-    }
-    return reply;
-}
-
-template <class Work>
-std::string textThrownBy(Work&& work) {
+// The call on proxies nothing has bound yet: what it threw, or that it did not.
+std::string callUnbound(const Operation& row, Proxies& proxies, ArgumentValues arguments) {
     try {
-        work();
-    } catch (const CorvexException& failure) {
-        return failure.what();
+        call(row, proxies, arguments);
+    } catch (const std::logic_error& error) {
+        return error.what();
+    } catch (...) {
+        return "<another exception>";
     }
     return "<nothing thrown>";
 }
 
-// The text of the CorvexException the failing read or refill raises.
-std::string failureText(const Operation& operation, const Scenario& scenario) {
-    const Read& read = operation.reads.at(scenario.read);
-    if (scenario.fault == Fault::DataMalformed) {
-        std::string text = malformedText(read.target);
-        return textThrownBy([&] {
-            CallerArgs scratch;
-            if (read.target == Target::Files) Serializer::deserialize(text, scratch.files);
-            if (read.target == Target::Data) scratch.data.deserialize(text);
-            if (read.target == Target::Info) scratch.info.deserialize(text);
-        });
-    }
-    Method reply = replyFor(operation, scenario);
-    return textThrownBy([&] {
-        int number = 0;
-        bool flag = false;
-        std::string text;
-        switch (read.kind) {
-            case Parameter::INT: reply.getIntParameter(read.name, number, read.direction); break;
-            case Parameter::BOOL: reply.getBoolParameter(read.name, flag, read.direction); break;
-            case Parameter::STRING: reply.getStringParameter(read.name, text, read.direction); break;
-        }
-    });
-}
-
-// The call on the proxies as their factories make them, before initProxy:
-// what it threw, or what it did instead. Bound to `channel` afterwards.
-std::string callUnbound(const Operation& operation, Proxies& proxies, ProxyRequest& channel, CallerArgs& args) {
-    proxies.local = LocalMgmtProxy();
-    proxies.actions = ActionEventRequestProxy();
-    proxies.location = LocationDeliveryRequestProxy();
-    std::string thrown = "<nothing thrown>";
-    try {
-        operation.call(proxies, args);
-    } catch (const std::logic_error& error) {
-        thrown = error.what();
-    } catch (...) {
-        thrown = "<another exception>";
-    }
-    proxies.local.initProxy(channel);
-    proxies.actions.initProxy(channel);
-    proxies.location.initProxy(channel);
-    return thrown;
-}
-
-// The step that an operation takes on arriving at a read, before reading.
-void arriveAt(const Read& read, CallerArgs& args) {
-    if (read.emptiesTargetFirst && read.target == Target::Data) args.data.clearAll();
-}
-
 const char* nameOf(Fault fault) {
-    switch (fault) {
-        case Fault::None: return "no fault";
-        case Fault::EmptyReply: return "empty reply";
-        case Fault::CallThrows: return "CorvexException at the call";
-        case Fault::CallThrowsOther: return "std::runtime_error at the call";
-        case Fault::ReadFails: return "read of the wrong kind";
-        case Fault::DataMalformed: return "malformed object text";
-        case Fault::ContextThrows: return "CorvexException from the framework context";
-        case Fault::ContextThrowsOther: return "std::runtime_error from the framework context";
-        case Fault::Unbound: return "called before initProxy";
-    }
-    return "?";
+    static const char* const names[] = {"no fault",
+                                        "empty reply",
+                                        "CorvexException at the call",
+                                        "std::runtime_error at the call",
+                                        "read of the wrong kind",
+                                        "malformed object text",
+                                        "CorvexException from the framework context",
+                                        "std::runtime_error from the framework context",
+                                        "called before initProxy"};  // in Fault's order
+    return names[static_cast<int>(fault)];
+}
+
+// The format with its one "%s" replaced by `text`, as printf would write it.
+std::string withText(const std::string& format, const std::string& text) {
+    std::string message = format;
+    const std::size_t at = message.find("%s");
+    if (at != std::string::npos) message.replace(at, 2, text);
+    return message;
 }
 
 }  // namespace
 
-std::vector<Scenario> scenariosFor(const Operation& operation, const std::string& text) {
+std::vector<Scenario> scenariosFor(const Operation& row, const std::string& text) {
     std::vector<Scenario> scenarios = {{Fault::None, 0, text},
                                        {Fault::Unbound, 0, text},
                                        {Fault::CallThrows, 0, text},
                                        {Fault::CallThrowsOther, 0, text}};
-    if (operation.synchronous()) {
+    if (row.synchronous()) {
         scenarios.push_back({Fault::EmptyReply, 0, text});
-        for (std::size_t i = 0; i < operation.reads.size(); ++i) {
+        for (std::size_t i = 0; i < row.reply.size(); ++i) {
             scenarios.push_back({Fault::ReadFails, i, text});
-            if (isObject(operation.reads[i].target)) scenarios.push_back({Fault::DataMalformed, i, text});
+            if (refillsObject(row, i)) scenarios.push_back({Fault::DataMalformed, i, text});
         }
     }
-    if (operation.asksContext()) {
+    if (asksContext(row)) {
         scenarios.push_back({Fault::ContextThrows, 0, text});
         scenarios.push_back({Fault::ContextThrowsOther, 0, text});
     }
     return scenarios;
 }
 
-std::string describe(const Operation& operation, const Scenario& scenario) {
-    std::string text = std::string(operation.name) + " (pattern " + nameOf(operation.pattern) + "): " +
+std::string describe(const Operation& row, const Scenario& scenario) {
+    std::string text = std::string(row.name) + " (pattern " + mgmtdesc::nameOf(row.pattern) + "): " +
                        nameOf(scenario.fault);
     if (scenario.fault == Fault::ReadFails || scenario.fault == Fault::DataMalformed)
-        text += std::string(" at read ") + std::to_string(scenario.read) + " \"" +
-                operation.reads.at(scenario.read).name + "\"";
+        text += " at read " + std::to_string(scenario.read) + " \"" + row.reply.at(scenario.read).name + "\"";
     return text;
 }
 
 const char* nameOf(Escape escape) {
-    switch (escape) {
-        case Escape::Nothing: return "nothing";
-        case Escape::Corvex: return "CorvexException";
-        case Escape::Runtime: return "std::runtime_error";
-        case Escape::Other: return "another exception";
-    }
-    return "?";
+    static const char* const names[] = {"nothing", "CorvexException", "std::runtime_error", "another exception"};
+    return names[static_cast<int>(escape)];
 }
 
-Observed run(const Operation& operation, const Scenario& scenario, const std::string& agentChannel) {
+Observed run(const Operation& row, const Scenario& scenario, const std::string& agentChannel) {
     TestChannel channel;
     FaultyContext context;
     channel.frameworkContext = &context;
-    Proxies proxies(channel);
-    context.channelOf = [&](Executable* object) {
-        return object == static_cast<Executable*>(&proxies.agent) ? agentChannel : std::string();
-    };
-    channel.reply = replyFor(operation, scenario);
+    Proxies proxies;
+    context.channelOf = [&](Executable* object) { return object == &proxies.agent ? agentChannel : std::string(); };
+    channel.reply = scriptedReply(row, replyFaultOf(scenario.fault), scenario.read);
 
     const std::string text = scenario.text;
     switch (scenario.fault) {
@@ -193,11 +127,12 @@ Observed run(const Operation& operation, const Scenario& scenario, const std::st
     }
 
     Observed observed;
+    observed.outcome.arguments = sampleArguments(row, proxies.agent);
+    if (scenario.fault == Fault::Unbound) observed.unboundError = callUnbound(row, proxies, observed.outcome.arguments);
+    proxies.bind(channel);
     const int rebootsBefore = rebootsOnThisThread;
-    if (scenario.fault == Fault::Unbound)
-        observed.unboundError = callUnbound(operation, proxies, channel, observed.args);
     try {
-        observed.result = operation.call(proxies, observed.args);
+        observed.outcome.result = call(row, proxies, observed.outcome.arguments);
     } catch (const CorvexException& failure) {
         observed.escaped = Escape::Corvex;
         observed.escapedText = failure.what();
@@ -208,31 +143,31 @@ Observed run(const Operation& operation, const Scenario& scenario, const std::st
         observed.escaped = Escape::Other;
     }
     observed.reboots = rebootsOnThisThread - rebootsBefore;
-    observed.sent = channel.calls;
+    observed.sent = channel.requests();
     return observed;
 }
 
-Expected expect(const Operation& operation, const Scenario& scenario, bool levelThreeOn) {
+Expected expect(const Operation& row, const Scenario& scenario, bool levelThreeOn) {
+    Agent agent;
+    const ArgumentValues given = sampleArguments(row, agent);
     Expected expected;
-    expected.result = operation.starting;
+    expected.outcome = startingOutcome(row, given);
 
     // A CorvexException inside the guarded region: caught and reported by
     // patterns D, E and F, passed on by the unguarded ones.
     auto failInsideGuard = [&](const std::string& text) {
-        const bool guarded = operation.pattern == Pattern::D || operation.pattern == Pattern::E ||
-                             operation.pattern == Pattern::F;
-        if (!guarded) {
+        if (row.pattern != Pattern::D && row.pattern != Pattern::E && row.pattern != Pattern::F) {
             expected.escaped = Escape::Corvex;
             return;
         }
-        if (operation.pattern == Pattern::F) {
-            expected.result = show(true);
+        if (row.pattern == Pattern::F) {
+            expected.outcome.result = true;
             expected.reboots = 1;
         }
-        const FailureRecord& failure = operation.failure;
+        const mgmtdesc::Record& failure = row.failure;
         if (failure.format == nullptr) return;
         const std::string message = withText(failure.format, text);
-        if (failure.onStandardOutput)
+        if (failure.level == 0)
             expected.standardOutput = message;
         else if (failure.level != 3 || levelThreeOn)
             expected.record = ExpectedRecord{failure.format, failure.level, message};
@@ -241,26 +176,22 @@ Expected expect(const Operation& operation, const Scenario& scenario, bool level
     switch (scenario.fault) {
         case Fault::None:
         case Fault::Unbound:  // the call before binding changed nothing
-            for (const Read& read : operation.reads) {
-                arriveAt(read, expected.args);
-                applyScripted(read, expected.args, expected.result);
-            }
-            if (operation.has(kTrueOnceAllRead)) expected.result = show(true);
+            expected.outcome = afterReply(row, given);
             break;
         case Fault::EmptyReply:
             // Nothing to read: only what an operation does on its way changes.
-            for (const Read& read : operation.reads) arriveAt(read, expected.args);
+            for (std::size_t i = 0; i < row.reply.size(); ++i) arriveAt(row, i, expected.outcome);
             break;
         case Fault::CallThrows: failInsideGuard(scenario.text); break;
         case Fault::CallThrowsOther: expected.escaped = Escape::Runtime; break;
         case Fault::ReadFails:
         case Fault::DataMalformed:
             for (std::size_t i = 0; i < scenario.read; ++i) {
-                arriveAt(operation.reads[i], expected.args);
-                applyScripted(operation.reads[i], expected.args, expected.result);
+                arriveAt(row, i, expected.outcome);
+                applyRead(row, i, expected.outcome);
             }
-            arriveAt(operation.reads.at(scenario.read), expected.args);
-            failInsideGuard(failureText(operation, scenario));
+            arriveAt(row, scenario.read, expected.outcome);
+            failInsideGuard(readFailure(row, replyFaultOf(scenario.fault), scenario.read));
             break;
         case Fault::ContextThrows:
             expected.escaped = Escape::Corvex;
@@ -272,13 +203,6 @@ Expected expect(const Operation& operation, const Scenario& scenario, bool level
             break;
     }
     return expected;
-}
-
-std::string withText(const std::string& format, const std::string& text) {
-    std::string message = format;
-    const std::size_t at = message.find("%s");
-    if (at != std::string::npos) message.replace(at, 2, text);
-    return message;
 }
 
 RebootCounter::RebootCounter() {

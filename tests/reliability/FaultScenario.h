@@ -1,16 +1,18 @@
-// One operation of the table under one fault: the reply or failure scripted
-// into a fresh channel, the run on fresh proxies, and what the operation's
-// pattern says must come of it.
+// One operation under one fault: the reply or failure scripted into a fresh
+// channel, the run on fresh proxies, and what the operation's pattern says
+// must come of it.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "OperationTable.h"
+#include "RowDriver.h"
 #include "TestChannel.h"
 
 namespace reliability {
+
+using testing_support::Operation;
 
 enum class Fault {
     None,                // a full, well-formed reply; one-way calls simply go out
@@ -26,13 +28,13 @@ enum class Fault {
 
 struct Scenario {
     Fault fault = Fault::None;
-    std::size_t read = 0;  // ReadFails, DataMalformed: index into Operation::reads
+    std::size_t read = 0;  // ReadFails, DataMalformed: index into the row's reply values
     std::string text;      // the thrown exception's text
 };
 
 // Every fault that applies to the operation, None first.
-std::vector<Scenario> scenariosFor(const Operation& operation, const std::string& text);
-std::string describe(const Operation& operation, const Scenario& scenario);
+std::vector<Scenario> scenariosFor(const Operation& row, const std::string& text);
+std::string describe(const Operation& row, const Scenario& scenario);
 
 enum class Escape { Nothing, Corvex, Runtime, Other };
 const char* nameOf(Escape escape);
@@ -40,18 +42,17 @@ const char* nameOf(Escape escape);
 struct Observed {
     Escape escaped = Escape::Nothing;
     std::string escapedText;
-    Result result;
-    CallerArgs args;
-    std::vector<testing_support::SentCall> sent;
+    testing_support::Outcome outcome;
+    std::vector<testing_support::SentRequest> sent;
     int reboots = 0;
     std::string unboundError;  // Unbound: what the call before initProxy threw
 };
 
-// Runs the scenario on new proxies bound to a new channel; the framework
-// context knows the table's agent under `agentChannel`. Log records and
-// standard output are left to the caller to capture.
-Observed run(const Operation& operation, const Scenario& scenario,
-             const std::string& agentChannel = "agent-channel");
+// Runs the scenario on new proxies bound to a new channel, with the row's
+// sample arguments; the framework context knows the proxies' agent under
+// `agentChannel`. Log records and standard output are left to the caller to
+// capture.
+Observed run(const Operation& row, const Scenario& scenario, const std::string& agentChannel = "agent-channel");
 
 struct ExpectedRecord {
     std::string format;
@@ -61,8 +62,7 @@ struct ExpectedRecord {
 
 struct Expected {
     Escape escaped = Escape::Nothing;
-    Result result;  // meaningful only when nothing escapes
-    CallerArgs args;
+    testing_support::Outcome outcome;  // its result is meaningful only when nothing escapes
     std::size_t calls = 1;
     int reboots = 0;
     std::optional<ExpectedRecord> record;  // the failure record in the log
@@ -70,10 +70,7 @@ struct Expected {
 };
 
 // What the operation's pattern allows, given whether level 3 is switched on.
-Expected expect(const Operation& operation, const Scenario& scenario, bool levelThreeOn);
-
-// The format with its one "%s" replaced by `text`, as printf would write it.
-std::string withText(const std::string& format, const std::string& text);
+Expected expect(const Operation& row, const Scenario& scenario, bool levelThreeOn);
 
 // Counts reboots on the calling thread while it lives; puts the default back after.
 class RebootCounter {

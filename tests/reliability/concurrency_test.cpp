@@ -1,18 +1,18 @@
 // Different proxy objects are independent: several threads, each with its own
-// channel and its own proxies, run every operation of the table at once, both
-// answered and failing, while every log level is on and all records go into
-// one shared sink. Meant for ThreadSanitizer; the counts at the end catch lost
-// or doubled records and reboots in any build.
+// channel and its own proxies, run every operation at once, both answered and
+// failing, while every log level is on and all records go into one shared
+// sink. Meant for ThreadSanitizer; the counts at the end catch lost or
+// doubled records and reboots in any build.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <thread>
 
 #include "FaultScenario.h"
-#include "LogCapture.h"
+#include "testing/LogCapture.h"
 
 using namespace reliability;
-using testing_support::LogCapture;
+using testing_support::show;
 
 namespace {
 
@@ -28,14 +28,17 @@ struct Tally {
 
 void drive(Tally& tally) {
     for (int round = 0; round < kRounds; ++round) {
-        for (const Operation& operation : operations()) {
+        for (const Operation& row : mgmtdesc::operations()) {
             for (Fault fault : {Fault::None, Fault::CallThrows}) {
                 const Scenario scenario{fault, 0, "injected: service unreachable"};
-                const Observed observed = run(operation, scenario);
-                const Expected expected = expect(operation, scenario, true);
-                const bool same = nameOf(observed.escaped) == std::string(nameOf(expected.escaped)) &&
-                                  (expected.escaped != Escape::Nothing || observed.result == expected.result) &&
-                                  observed.args == expected.args && observed.reboots == expected.reboots;
+                const Observed observed = run(row, scenario);
+                const Expected expected = expect(row, scenario, true);
+                const bool same =
+                    observed.escaped == expected.escaped &&
+                    (expected.escaped != Escape::Nothing ||
+                     show(observed.outcome.result) == show(expected.outcome.result)) &&
+                    show(observed.outcome.arguments) == show(expected.outcome.arguments) &&
+                    observed.reboots == expected.reboots;
                 if (!same) ++tally.mismatches;
                 tally.reboots += observed.reboots;
                 if (expected.record) ++tally.failureRecords[expected.record->format];
@@ -49,7 +52,7 @@ void drive(Tally& tally) {
 
 TEST(Concurrency, ProxiesOnSeparateThreadsDoNotInterfere) {
     RebootCounter reboots;
-    LogCapture log({0, 1, 2, 3, 4, 5, 6});
+    mgmtkit::LogCapture log({0, 1, 2, 3, 4, 5, 6});
     testing::internal::CaptureStdout();
     std::vector<Tally> tallies(kThreads);
     {

@@ -6,10 +6,10 @@
 #include <set>
 
 #include "FaultScenario.h"
-#include "LogCapture.h"
+#include "testing/LogCapture.h"
 
 using namespace reliability;
-using testing_support::LogCapture;
+using mgmtkit::LogCapture;
 
 namespace {
 
@@ -30,44 +30,41 @@ bool carries(const Method& request, const std::string& secret) {
 }  // namespace
 
 TEST(Security, NoPasswordReachesTheLogOrStandardOutput) {
+    const std::vector<std::string>& secrets = testing_support::secrets();
     RebootCounter reboots;
     std::set<std::string> handedOver;  // secrets that did reach the channel
     std::size_t recordsSeen = 0;
-    for (const Operation& operation : operations()) {
-        for (const Scenario& scenario : scenariosFor(operation, "injected: link lost")) {
-            SCOPED_TRACE(describe(operation, scenario));
+    for (const Operation& row : mgmtdesc::operations()) {
+        for (const Scenario& scenario : scenariosFor(row, "injected: link lost")) {
+            SCOPED_TRACE(describe(row, scenario));
             LogCapture log({0, 1, 2, 3, 4, 5, 6});
             testing::internal::CaptureStdout();
-            const Observed observed = run(operation, scenario);
+            const Observed observed = run(row, scenario);
             const std::string standardOutput = testing::internal::GetCapturedStdout();
             const std::vector<LogRecord> records = log.records();
             recordsSeen += records.size();
-            for (const std::string& secret : secrets()) {
+            for (const std::string& secret : secrets) {
                 for (const LogRecord& record : records) {
                     EXPECT_FALSE(mentions(record.message, secret)) << "level " << record.level << ": "
                                                                    << record.message;
                     EXPECT_FALSE(mentions(record.format, secret)) << record.format;
                 }
                 EXPECT_FALSE(mentions(standardOutput, secret)) << standardOutput;
-                for (const testing_support::SentCall& call : observed.sent)
-                    if (carries(call.request, secret)) handedOver.insert(secret);
+                for (const testing_support::SentRequest& sent : observed.sent)
+                    if (carries(sent.request, secret)) handedOver.insert(secret);
             }
         }
     }
     EXPECT_GT(recordsSeen, 0u);
     // Each password went out to the service, so each had the chance to leak.
-    EXPECT_EQ(handedOver, std::set<std::string>(secrets().begin(), secrets().end()));
+    EXPECT_EQ(handedOver, std::set<std::string>(secrets.begin(), secrets.end()));
 }
 
 // Exception texts are checked literally by the fault sweep, file names by the
 // file catalogue's tests; here the callback channel's name from the framework.
 TEST(Security, ChannelNamesAreWrittenLiterally) {
     LogCapture log({5});
-    const Operation* observe = nullptr;
-    for (const Operation& operation : operations())
-        if (std::string(operation.name) == "observeManageableData") observe = &operation;
-    ASSERT_NE(observe, nullptr);
-    run(*observe, Scenario{Fault::None, 0, ""}, kConversions);
+    run(*mgmtdesc::findOperation("observeManageableData"), Scenario{Fault::None, 0, ""}, kConversions);
 
     std::vector<std::string> messages;
     for (const LogRecord& record : log.records())

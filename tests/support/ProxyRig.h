@@ -9,18 +9,14 @@
 #include <vector>
 
 #include "LocalMgmtProxy.h"
-#include "LogCapture.h"
+#include "RowDriver.h"
 #include "TestChannel.h"
+#include "testing/LogCapture.h"
+#include "testing/Traffic.h"
 
 namespace testing_support {
 
-// An observer the framework can reach: an Executable, handed over as an agent.
-// The agent interface comes first, so the Executable part sits at an offset
-// and only a real cross-cast finds it.
-struct Agent : MgmtAgentIfc, Executable {
-    void init(Context&) override {}
-    void shutdown() override {}
-};
+using mgmtkit::LogCapture;
 
 struct ProxyRig {
     TestChannel channel;
@@ -39,25 +35,20 @@ struct ProxyRig {
     ProxyRig& operator=(const ProxyRig&) = delete;
 };
 
-// Each parameter of a request as "<kind>:<name>=<value>": kind i, s or b, in
-// capitals when INOUT, after "out-" when OUT.
+// Each parameter of a request in the traffic record's notation: "i:name=1",
+// kind i, s or b, in capitals when INOUT.
 inline std::vector<std::string> wireParams(const Method& request) {
     std::vector<std::string> params;
-    for (const Param& p : paramsOf(request)) {
-        const char kind = "isb"[p.kind];
-        const std::string shown = p.direction == Parameter::INOUT ? std::string(1, char(kind - 'a' + 'A'))
-                                  : p.direction == Parameter::OUT ? std::string("out-") + kind
-                                                                  : std::string(1, kind);
-        params.push_back(shown + ":" + p.name + "=" + p.value);
-    }
+    for (const Parameter& parameter : request.parameters()) params.push_back(mgmtkit::wireText(parameter));
     return params;
 }
 
 // "<level> <message>" for each record, in order.
-inline std::vector<std::string> levelsAndMessages(const LogCapture& log) {
+inline std::vector<std::string> levelsAndMessages(const std::vector<LogRecord>& records) {
     std::vector<std::string> out;
-    for (const LogRecord& record : log.records()) out.push_back(std::to_string(record.level) + " " + record.message);
+    for (const LogRecord& record : records) out.push_back(std::to_string(record.level) + " " + record.message);
     return out;
 }
+inline std::vector<std::string> levelsAndMessages(const LogCapture& log) { return levelsAndMessages(log.records()); }
 
 }  // namespace testing_support

@@ -13,18 +13,9 @@
 
 namespace testing_support {
 
+using mgmtdesc::CallStyle;
+using mgmtkit::SentRequest;
 using Param = mgmtkit::SentParameter;
-
-// The proxy tests compare four styles: a synchronous call counts as Sync
-// whether or not it names a callback channel.
-enum class CallStyle { OneWay, OneWayWithChannel, Sync, SyncWithTimeout };
-
-struct SentCall {
-    Method request;
-    CallStyle style;
-    std::string callbackChannel;
-    int timeout = 0;  // only for SyncWithTimeout
-};
 
 class TestChannel : public mgmtkit::RecordingChannel {
 public:
@@ -32,17 +23,12 @@ public:
     TestChannel(const TestChannel&) = delete;
     TestChannel& operator=(const TestChannel&) = delete;
 
-    Method& reply;                         // copied into the reply of every synchronous call
-    std::function<void()> onCall;          // hides the kit's hook, which calls it
-    std::vector<SentCall> calls;           // every request, in order
-    const std::vector<int>& options;       // every proxy option set, in order
+    Method& reply;                 // answerOthers(): the reply of every synchronous call
+    std::function<void()> onCall;  // hides the kit's hook, which calls it
 
-    TestChannel& replyInt(const char* name, int value, Parameter::directions d = Parameter::OUT);
-    TestChannel& replyString(const char* name, const std::string& value, Parameter::directions d = Parameter::OUT);
-    TestChannel& replyBool(const char* name, bool value, Parameter::directions d = Parameter::OUT);
     void failWith(const std::string& text);  // every call throws CorvexException(text)
 
-    const SentCall& only() const;  // the one call made; fails the test otherwise
+    const SentRequest& only() const;  // the one request sent; fails the test otherwise
 };
 
 // A framework context that knows what the test tells it.
@@ -65,8 +51,5 @@ public:
 };
 
 inline std::vector<Param> paramsOf(const Method& method) { return mgmtkit::parametersOf(method); }
-Param intParam(const char* name, int value, Parameter::directions d = Parameter::IN);
-Param stringParam(const char* name, const std::string& value, Parameter::directions d = Parameter::IN);
-Param boolParam(const char* name, bool value, Parameter::directions d = Parameter::IN);
 
 }  // namespace testing_support

@@ -30,8 +30,9 @@ struct KitTest : ::testing::Test {
     KitTest() { context.attach(phone); }
 };
 
-// An agent as a client writes one: the framework knows it as an Executable.
-struct Agent : MgmtAgentIfc, Executable, NotificationSink {
+// An agent as a client writes one: the framework knows it as an Executable,
+// and it hears what it observes.
+struct ListeningAgent : MgmtAgentIfc, Executable, NotificationSink {
     std::vector<std::string> heard;  // "nodeId: manageableData"
     void init(Context&) override {}
     void shutdown() override {}
@@ -100,7 +101,7 @@ TEST_F(KitTest, ALateAnswerWithinItsTimeOutArrivesLate) {
 }
 
 TEST_F(KitTest, AnObserverHearsOfEveryWriteToItsNodesUntilItStops) {
-    Agent agent, bystander;
+    ListeningAgent agent, bystander;
     ASSERT_TRUE(local->observeManageableData("audio", &agent));
     ASSERT_TRUE(local->observeManageableData("display", &bystander));
     ManageableData written = dataOf({{"audio.ringVolume", "3"}, {"network.dhcp", "false"}});
@@ -121,7 +122,7 @@ TEST_F(KitTest, AnObserverHearsOfEveryWriteToItsNodesUntilItStops) {
 }
 
 TEST_F(KitTest, TheTrafficRecordsRequestsRepliesFailuresAndNotificationsInOrder) {
-    Agent agent;
+    ListeningAgent agent;
     phone.state().device.setIdentity("SEP-7", "Lab");
     std::string identifier, name;
     local->getIDAndDisplayName(identifier, name);

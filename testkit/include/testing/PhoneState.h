@@ -18,14 +18,14 @@
 //     reset (and a reboot when asked) only with the right password.
 //   - software upgrade: an image whose name ends in ".img" answers 0 and becomes
 //     the software version (name without ".img"); anything else answers -3.
-// User data (UserData.h)
+// User accounts (UserAccounts.h)
 //   - current user kind "baseUser"; changeCurrentUser accepts the user kind
 //     names and refuses anything else (result false, kind kept).
 //   - clearAllUserData, clearMobileUserData (result true), clearSpecificUserData
 //     per group and cleanupUserData per file type are counted; files are kept.
 //   - user data space: 65536 KiB in total, 8192 KiB used by the system plus
 //     256 KiB per file in the catalogue.
-// Files (FileCatalogue.h)
+// Files (FileStore.h)
 //   - a catalogue of file names per file type name, with a count limit, a name
 //     limit and a description; ringer starts with Classic.raw and Chirp.raw.
 //     Files added for one user kind are listed, after the shared ones, to
@@ -67,16 +67,16 @@
 #include "testing/DataStore.h"
 #include "testing/DeviceState.h"
 #include "testing/EventLog.h"
-#include "testing/FileCatalogue.h"
-#include "testing/UserData.h"
+#include "testing/FileStore.h"
+#include "testing/UserAccounts.h"
 
 namespace mgmtkit {
 
 class PhoneState {
 public:
     DeviceState device;
-    UserData userData;
-    FileCatalogue files;
+    UserAccounts users;
+    FileStore files;
     DataStore data;
     AgentRegistry agents;
     EventLog events;

@@ -20,6 +20,10 @@ public:
     // Only the listed levels are switched on while the capture lives (records
     // of level 2 are written whatever the switches say).
     explicit LogCapture(std::initializer_list<int> enabledLevels);
+    // Every level switched off while the capture lives: LogCapture(LogCapture::allLevelsOff).
+    struct AllLevelsOff {};
+    static constexpr AllLevelsOff allLevelsOff{};
+    explicit LogCapture(AllLevelsOff) : LogCapture(std::initializer_list<int>{}) {}
     ~LogCapture();
     LogCapture(const LogCapture&) = delete;
     LogCapture& operator=(const LogCapture&) = delete;

@@ -1,69 +1,67 @@
-#include "testing/FileCatalogue.h"
+#include "testing/FileStore.h"
 
 #include <algorithm>
 
+#include "LocalMgmtIfc.h"
 #include "Listing.h"
+#include "description/ServiceDescription.h"
 
 namespace mgmtkit {
 
 namespace {
 
-const char* const kFallbackType = "swBind";
-
+// What the simulated phone keeps of each file type. The types are the
+// interface's, their names the description's; the rest is the simulated
+// phone's own choice.
 struct TypeRow {
-    int value;
-    const char* name;
+    LocalMgmtIfc::eFiletype type;
     const char* description;
     int countLimit;
     int nameLimit;
     std::list<std::string> files;  // what a fresh phone holds
 };
 
-// The file type values and names are those the proxies use; the rest is the
-// simulated phone's own choice.
 const TypeRow kTypes[] = {
-    {1, "swBind", "software bundles", 2, 64, {}},
-    {2, "moh", "music on hold", 4, 32, {"Hold.raw"}},
-    {3, "images", "background images", 10, 32, {"Welcome.png"}},
-    {4, "logo", "idle screen logo", 1, 32, {}},
-    {5, "midlets", "downloadable applications", 5, 32, {}},
-    {6, "ldap", "directory settings", 2, 32, {}},
-    {7, "tone", "alert tones", 8, 24, {"Beep.raw", "Chime.raw"}},
-    {9, "screensaver", "screensaver images", 10, 32, {"Clouds.png"}},
-    {11, "ringer", "ring tones, raw audio", 8, 24, {"Classic.raw", "Chirp.raw"}},
-    {12, "hpt", "headset profiles", 2, 32, {}},
-    {13, "help", "help pages", 20, 48, {"QuickStart.html"}},
-    {15, "jar", "java archives", 5, 32, {}},
-    {16, "agd", "agent data", 4, 32, {}},
-    {18, "phd", "phone directories", 2, 32, {}},
-    {19, "vraudio", "voice recognition audio", 10, 32, {}},
-    {20, "vrpat", "voice recognition patterns", 10, 32, {}},
+    {LocalMgmtIfc::FILETYPE_SWBIND, "software bundles", 2, 64, {}},
+    {LocalMgmtIfc::FILETYPE_MOH, "music on hold", 4, 32, {"Hold.raw"}},
+    {LocalMgmtIfc::FILETYPE_IMAGES, "background images", 10, 32, {"Welcome.png"}},
+    {LocalMgmtIfc::FILETYPE_LOGO, "idle screen logo", 1, 32, {}},
+    {LocalMgmtIfc::FILETYPE_MIDLETS, "downloadable applications", 5, 32, {}},
+    {LocalMgmtIfc::FILETYPE_LDAP, "directory settings", 2, 32, {}},
+    {LocalMgmtIfc::FILETYPE_TONE, "alert tones", 8, 24, {"Beep.raw", "Chime.raw"}},
+    {LocalMgmtIfc::FILETYPE_SCREENSAVER, "screensaver images", 10, 32, {"Clouds.png"}},
+    {LocalMgmtIfc::FILETYPE_RINGER, "ring tones, raw audio", 8, 24, {"Classic.raw", "Chirp.raw"}},
+    {LocalMgmtIfc::FILETYPE_HPT, "headset profiles", 2, 32, {}},
+    {LocalMgmtIfc::FILETYPE_HELP, "help pages", 20, 48, {"QuickStart.html"}},
+    {LocalMgmtIfc::FILETYPE_JAR, "java archives", 5, 32, {}},
+    {LocalMgmtIfc::FILETYPE_AGD, "agent data", 4, 32, {}},
+    {LocalMgmtIfc::FILETYPE_PHD, "phone directories", 2, 32, {}},
+    {LocalMgmtIfc::FILETYPE_VRAUDIO, "voice recognition audio", 10, 32, {}},
+    {LocalMgmtIfc::FILETYPE_VRPAT, "voice recognition patterns", 10, 32, {}},
 };
 
 }  // namespace
 
-FileCatalogue::FileCatalogue() {
+FileStore::FileStore() {
     for (const TypeRow& row : kTypes)
-        types_[row.name] = FileType{row.description, row.countLimit, row.nameLimit, row.files};
+        types_[typeName(row.type)] = FileType{row.description, row.countLimit, row.nameLimit, row.files};
 }
 
-std::string FileCatalogue::typeName(int fileType) {
-    for (const TypeRow& row : kTypes)
-        if (row.value == fileType) return row.name;
-    return kFallbackType;
+std::string FileStore::typeName(int fileType) {
+    return mgmtdesc::enumerationOf(mgmtdesc::ArgType::FileType)->wireNameOf(fileType);
 }
 
-const FileCatalogue::FileType* FileCatalogue::find(const std::string& type) const {
+const FileStore::FileType* FileStore::find(const std::string& type) const {
     const auto found = types_.find(type);
     return found == types_.end() ? nullptr : &found->second;
 }
 
-std::list<std::string> FileCatalogue::files(const std::string& type) const {
+std::list<std::string> FileStore::files(const std::string& type) const {
     const FileType* found = find(type);
     return found ? found->files : std::list<std::string>();
 }
 
-std::list<std::string> FileCatalogue::files(const std::string& type, const std::string& userKind) const {
+std::list<std::string> FileStore::files(const std::string& type, const std::string& userKind) const {
     std::list<std::string> seen = files(type);
     const auto user = userFiles_.find(userKind);
     if (user == userFiles_.end()) return seen;
@@ -72,7 +70,7 @@ std::list<std::string> FileCatalogue::files(const std::string& type, const std::
     return seen;
 }
 
-bool FileCatalogue::addFile(const std::string& type, const std::string& file, const std::string& userKind) {
+bool FileStore::addFile(const std::string& type, const std::string& file, const std::string& userKind) {
     const auto found = types_.find(type);
     if (found == types_.end()) return false;
     std::list<std::string>& files = userKind.empty() ? found->second.files : userFiles_[userKind][type];
@@ -80,53 +78,53 @@ bool FileCatalogue::addFile(const std::string& type, const std::string& file, co
     return true;
 }
 
-std::string FileCatalogue::metadata(const std::string& type) const {
+std::string FileStore::metadata(const std::string& type) const {
     const FileType* found = find(type);
     if (!found) return std::string();
     return found->description + "; at most " + std::to_string(found->countLimit) + " files, names up to " +
            std::to_string(found->nameLimit) + " characters";
 }
 
-int FileCatalogue::countLimit(const std::string& type) const {
+int FileStore::countLimit(const std::string& type) const {
     const FileType* found = find(type);
     return found ? found->countLimit : 0;
 }
 
-int FileCatalogue::nameLimit(const std::string& type) const {
+int FileStore::nameLimit(const std::string& type) const {
     const FileType* found = find(type);
     return found ? found->nameLimit : 0;
 }
 
-bool FileCatalogue::contains(const std::string& type, const std::string& file) const {
+bool FileStore::contains(const std::string& type, const std::string& file) const {
     const FileType* found = find(type);
     return found && std::find(found->files.begin(), found->files.end(), file) != found->files.end();
 }
 
-bool FileCatalogue::contains(const std::string& type, const std::string& file,
+bool FileStore::contains(const std::string& type, const std::string& file,
                              const std::string& userKind) const {
     const std::list<std::string> seen = files(type, userKind);
     return std::find(seen.begin(), seen.end(), file) != seen.end();
 }
 
-std::size_t FileCatalogue::fileCount() const {
+std::size_t FileStore::fileCount() const {
     std::size_t count = 0;
     for (const auto& entry : types_) count += entry.second.files.size();
     return count;
 }
 
-bool FileCatalogue::remove(const std::string& type, const std::string& file) {
+bool FileStore::remove(const std::string& type, const std::string& file) {
     if (!contains(type, file)) return false;
     types_[type].files.remove(file);
     return true;
 }
 
-int FileCatalogue::upload(const std::string& type, const std::string& file) {
+int FileStore::upload(const std::string& type, const std::string& file) {
     if (!contains(type, file)) return -2;
     ++uploads_;
     return 0;
 }
 
-bool FileCatalogue::startDownload(const std::string& type, const std::string& file) {
+bool FileStore::startDownload(const std::string& type, const std::string& file) {
     const auto found = types_.find(type);
     if (found == types_.end()) return false;
     FileType& entry = found->second;
@@ -142,7 +140,7 @@ bool FileCatalogue::startDownload(const std::string& type, const std::string& fi
     return true;
 }
 
-DownloadStatus FileCatalogue::downloadStatus(const std::string& type) {
+DownloadStatus FileStore::downloadStatus(const std::string& type) {
     const auto found = types_.find(type);
     if (found == types_.end()) return DownloadStatus::Idle;
     const DownloadStatus reported = found->second.download;
@@ -150,7 +148,7 @@ DownloadStatus FileCatalogue::downloadStatus(const std::string& type) {
     return reported;
 }
 
-void FileCatalogue::describe(std::ostream& out) const {
+void FileStore::describe(std::ostream& out) const {
     for (const auto& [name, type] : types_) {
         out << "files." << name << ": " << listing(type.files) << '\n';
         for (const auto& [user, own] : userFiles_)

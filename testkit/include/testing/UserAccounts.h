@@ -8,9 +8,10 @@
 
 namespace mgmtkit {
 
-class UserData {
+class UserAccounts {
 public:
-    // The name of a user kind as the service knows it; unnamed values are the base user.
+    // The name of a user kind as the service knows it (the description's);
+    // unnamed values are the base user.
     static std::string kindName(int userKind);
     // Base user kinds keep their files in the shared folders.
     static bool isBaseKind(const std::string& name);
@@ -30,7 +31,7 @@ public:
     void describe(std::ostream& out) const;
 
 private:
-    std::string currentUser_ = "baseUser";
+    std::string currentUser_ = kindName(0);
     int clearedAll_ = 0;
     int clearedMobile_ = 0;
     std::map<int, int> clearedGroups_;

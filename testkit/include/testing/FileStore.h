@@ -11,11 +11,12 @@ namespace mgmtkit {
 
 enum class DownloadStatus { Idle = 0, InProgress = 1, Done = 2 };
 
-class FileCatalogue {
+class FileStore {
 public:
-    FileCatalogue();
+    FileStore();
 
-    // The name of a file type value; values without a name are "swBind".
+    // The service's name of a file type value (the description's); values
+    // without a name of their own go by the fallback's.
     static std::string typeName(int fileType);
 
     bool knowsType(const std::string& type) const { return types_.count(type) != 0; }
