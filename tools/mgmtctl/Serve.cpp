@@ -4,42 +4,16 @@
 
 #include <csignal>
 #include <iostream>
-#include <set>
 #include <thread>
 
 #include "BusRemote.h"
 #include "Commands.h"
 #include "Masking.h"
 #include "bus/BusService.h"
-#include "description/ServiceDescription.h"
 
 namespace mgmtctl {
 
 namespace {
-
-std::vector<mgmtbus::BusValue> busValues(const std::vector<mgmtdesc::Sent>& values) {
-    std::vector<mgmtbus::BusValue> out;
-    for (const auto& value : values) out.push_back({value.name, value.kind, value.direction});
-    return out;
-}
-
-std::vector<mgmtbus::BusValue> busValues(const std::vector<mgmtdesc::Read>& values) {
-    std::vector<mgmtbus::BusValue> out;
-    for (const auto& value : values) out.push_back({value.name, value.kind, value.direction});
-    return out;
-}
-
-// Each remote method once: operations that share one send the same request.
-std::vector<mgmtbus::BusMethod> exportedMethods() {
-    std::vector<mgmtbus::BusMethod> methods;
-    std::set<std::string> seen;
-    for (const mgmtdesc::Operation& operation : mgmtdesc::operations()) {
-        if (!seen.insert(operation.remote).second) continue;
-        methods.push_back({operation.remote, operation.style, operation.timeout,
-                           busValues(operation.request), busValues(operation.reply)});
-    }
-    return methods;
-}
 
 // What monitors and the trace may see of a record.
 Method shown(const Method& method) {
@@ -138,8 +112,7 @@ int serveTelephone(const Options& options, Printer& printer) {
 
     std::unique_ptr<mgmtbus::BusService> service;
     try {
-        service = std::make_unique<mgmtbus::BusService>(address, mgmtbus::kServiceBusName, phone,
-                                                        exportedMethods(), hooks);
+        service = std::make_unique<mgmtbus::BusService>(address, mgmtbus::kServiceBusName, phone, hooks);
     } catch (const CorvexException& error) {
         std::cerr << "mgmtctl: serve: " << error.what() << '\n';
         return kExitCallFailed;
