@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "ArgumentParsing.h"
+#include "ArgumentError.h"
 
 namespace mgmtctl {
 

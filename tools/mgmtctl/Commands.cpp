@@ -1,37 +1,32 @@
 #include "Commands.h"
 
-#include <stdexcept>
-
-#include "ArgumentParsing.h"
-#include "Options.h"
+#include "ArgumentError.h"
+#include "Faults.h"
+#include "Reference.h"
 #include "Script.h"
-#include "Suggestions.h"
 
 namespace mgmtctl {
 
 namespace {
 
-struct BoundCall {
-    const Operation* operation;
-    std::vector<Argument> arguments;
-    int line;
-};
-
-// The call a command line or a script line asks for; throws ArgumentError
-// with the operation's usage added when its arguments do not fit.
-BoundCall bindCall(Session& session, const std::vector<std::string>& words, int line) {
-    const Operation& operation = requireOperation(words.front());
-    try {
-        return {&operation, session.bind(operation, {words.begin() + 1, words.end()}), line};
-    } catch (const ArgumentError& error) {
-        throw ArgumentError(std::string(error.what()) + "\nusage: " + usageOf(operation));
-    }
+int perform(Session& session, Output& output, BoundCall& call, int line) {
+    const CallOutcome outcome = session.perform(*call.operation, call.arguments, line);
+    output.print(outcome.records);
+    return outcome.reachedCaller ? kExitCallFailed : kExitDone;
 }
 
-int perform(Session& session, Printer& printer, BoundCall& call) {
-    const CallOutcome outcome = session.perform(*call.operation, call.arguments, call.line);
-    printer.outcome(outcome);
-    return outcome.reachedCaller ? kExitCallFailed : kExitDone;
+Record stateRecord(const std::string& state, int line) {
+    Record values = Record::object();
+    std::string_view rest = state;
+    while (!rest.empty()) {
+        const std::string_view entry = rest.substr(0, std::min(rest.find('\n'), rest.size()));
+        const std::size_t colon = entry.find(": ");
+        if (colon != std::string_view::npos) values[std::string(entry.substr(0, colon))] = entry.substr(colon + 2);
+        rest.remove_prefix(std::min(entry.size() + 1, rest.size()));
+    }
+    Record record = {{"record", "state"}, {"values", values}};
+    if (line > 0) record["line"] = line;
+    return record;
 }
 
 // One line of a script, checked: a call, a change of the scripted faults, or
@@ -39,9 +34,9 @@ int perform(Session& session, Printer& printer, BoundCall& call) {
 struct ScriptStep {
     enum Kind { Call, Fail, Restore, State } kind;
     int line;
-    BoundCall call{nullptr, {}, 0};
+    BoundCall call;
     std::string remote;
-    std::string text;
+    std::optional<std::string> text;
 };
 
 void expectOperands(const ScriptLine& line, std::size_t count, const char* usage) {
@@ -53,82 +48,72 @@ ScriptStep bindStep(Session& session, const ScriptLine& line) {
     if (first == "fail") {
         expectOperands(line, 1, "fail REMOTE[=TEXT], one word: quote a TEXT with blanks, as in "
                                 "fail uploadUserFile=\"disk full\"");
-        auto [remote, text] = parseFailure(line.words[1]);
-        session.checkRemote(remote);
-        return {ScriptStep::Fail, line.number, {nullptr, {}, 0}, remote, text};
+        const auto failure = parseFailure(line.words[1]);
+        if (!failure) throw ArgumentError("fail needs a remote method name, as in fail REMOTE[=TEXT]");
+        session.checkRemote(failure->first);
+        return {ScriptStep::Fail, line.number, {}, failure->first, failure->second};
     }
     if (first == "restore") {
         expectOperands(line, 1, "restore REMOTE");
         session.checkRemote(line.words[1]);
-        return {ScriptStep::Restore, line.number, {nullptr, {}, 0}, line.words[1], {}};
+        return {ScriptStep::Restore, line.number, {}, line.words[1], std::nullopt};
     }
     if (first == "state") {
         expectOperands(line, 0, "state (on a line of its own)");
-        return {ScriptStep::State, line.number, {nullptr, {}, 0}, {}, {}};
+        return {ScriptStep::State, line.number, {}, {}, std::nullopt};
     }
     // "call OPERATION ARGS..." reads as it does on the command line.
-    std::vector<std::string> words = line.words;
-    if (first == "call") {
-        words.erase(words.begin());
-        if (words.empty()) throw ArgumentError("usage: call OPERATION ARGS... (or OPERATION ARGS...)");
-    }
-    return {ScriptStep::Call, line.number, bindCall(session, words, line.number), {}, {}};
+    std::vector<std::string> words(line.words.begin() + (first == "call" ? 1 : 0), line.words.end());
+    if (words.empty()) throw ArgumentError("usage: call OPERATION ARGS... (or OPERATION ARGS...)");
+    return {ScriptStep::Call, line.number, bindCall(session, words), {}, std::nullopt};
 }
 
-int perform(Session& session, Printer& printer, ScriptStep& step) {
+int perform(Session& session, Output& output, ScriptStep& step) {
     switch (step.kind) {
-        case ScriptStep::Call: return perform(session, printer, step.call);
-        case ScriptStep::Fail:
-            session.failRemote(step.remote, step.text);
-            printer.fault({step.line, step.remote, step.text});
-            break;
-        case ScriptStep::Restore:
-            session.restoreRemote(step.remote);
-            printer.fault({step.line, step.remote, std::nullopt});
-            break;
-        case ScriptStep::State: printer.state(session.state(), step.line); break;
+        case ScriptStep::Call: return perform(session, output, step.call, step.line);
+        case ScriptStep::Fail: session.failRemote(step.remote, *step.text); break;
+        case ScriptStep::Restore: session.restoreRemote(step.remote); break;
+        case ScriptStep::State: output.print(stateRecord(session.state(), step.line)); return kExitDone;
     }
+    output.print(Record{{"record", "fault"}, {"line", step.line}, {"remote", step.remote}, {"failure", step.text ? Record(*step.text) : Record()}});
     return kExitDone;
 }
 
 }  // namespace
 
-const Operation& requireOperation(const std::string& name) {
-    if (const Operation* operation = findOperation(name)) return *operation;
-    std::string message = "unknown operation '" + name + "'; closest:";
-    for (const std::string& candidate : closest(name, operationNames())) message += " " + candidate;
-    throw ArgumentError(message + " (mgmtctl list shows them all)");
+BoundCall bindCall(Session& session, const std::vector<std::string>& words) {
+    const mgmtdesc::Operation& operation = requireOperation(words.front());
+    try {
+        return {&operation, session.bind(operation, {words.begin() + 1, words.end()})};
+    } catch (const ArgumentError& error) {
+        throw ArgumentError(std::string(error.what()) + "\nusage: " + Output::usageOf(operationRecord(operation, false)));
+    }
 }
 
-const mgmtdesc::Operation& wireOf(const Operation& operation) {
-    if (const mgmtdesc::Operation* wire = mgmtdesc::findOperation(operation.name)) return *wire;
-    throw std::logic_error(std::string("no wire reference for ") + operation.name);
-}
-
-int listOperations(Printer& printer, bool verbose) {
-    for (const Operation& operation : operations()) printer.operation(operation, wireOf(operation), verbose);
-    printer.legend();
+int listOperations(Output& output, bool verbose) {
+    std::vector<Record> records;
+    for (const mgmtdesc::Operation* operation : callableOperations()) records.push_back(operationRecord(*operation, verbose));
+    for (Record& type : enumerationRecords()) records.push_back(std::move(type));
+    output.print(records);
     return kExitDone;
 }
 
-int describeOperation(Printer& printer, const std::string& name) {
-    const Operation& operation = requireOperation(name);
-    printer.describe(operation, wireOf(operation));
+int describeOperation(Output& output, const std::string& name) {
+    output.describe(operationRecord(requireOperation(name), true));
     return kExitDone;
 }
 
-int callOperation(Session& session, Printer& printer, const std::vector<std::string>& words) {
-    BoundCall call = bindCall(session, words, 0);
-    return perform(session, printer, call);
+int callOperation(Session& session, Output& output, const std::vector<std::string>& words) {
+    BoundCall call = bindCall(session, words);
+    return perform(session, output, call, 0);
 }
 
-int runScript(Session& session, Printer& printer, const std::string& path, bool keepGoing) {
+int runScript(Session& session, Output& output, const std::string& path, bool keepGoing) {
     const std::string source = path == "-" ? "standard input" : path;
-    const std::vector<ScriptLine> lines = readScriptFile(path);
     // Every line is checked before the first one runs, so a bad line never
     // leaves the service half-way through a script.
     std::vector<ScriptStep> steps;
-    for (const ScriptLine& line : lines) {
+    for (const ScriptLine& line : readScriptFile(path)) {
         try {
             steps.push_back(bindStep(session, line));
         } catch (const ArgumentError& error) {
@@ -137,19 +122,19 @@ int runScript(Session& session, Printer& printer, const std::string& path, bool 
     }
     int status = kExitDone;
     for (ScriptStep& step : steps) {
-        if (perform(session, printer, step) == kExitDone) continue;
+        if (perform(session, output, step) == kExitDone) continue;
         status = kExitCallFailed;
         if (keepGoing) continue;
-        printer.problem(source + ": line " + std::to_string(step.line) +
-                            ": an exception reached the caller; stopping here (--keep-going runs on)",
-                        status);
+        output.problem(source + ": line " + std::to_string(step.line) +
+                           ": an exception reached the caller; stopping here (--keep-going runs on)",
+                       status);
         break;
     }
     return status;
 }
 
-int showState(Session& session, Printer& printer) {
-    printer.state(session.state(), 0);
+int showState(Session& session, Output& output) {
+    output.print(stateRecord(session.state(), 0));
     return kExitDone;
 }
 

@@ -1,72 +1,71 @@
 // The guided tour: one request followed end to end, then a handful of
 // representative calls on all three proxies, one of them failing.
 #include <list>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "ArgumentParsing.h"
+#include "ArgumentError.h"
 #include "Commands.h"
-#include "Json.h"
 
 namespace mgmtctl {
 
 namespace {
 
+bool logSaying(const Record& record, const char* message) { return record["message"] == message; }
+bool theFirst(const Record&) { return true; }
+
 class Tour {
 public:
-    Tour(Session& session, Printer& printer) : session_(session), printer_(printer) {}
+    Tour(Session& session, Output& output) : session_(session), output_(output) {}
 
     CallOutcome call(const std::vector<std::string>& words) {
-        const Operation& operation = requireOperation(words.front());
-        std::vector<Argument> arguments = session_.bind(operation, {words.begin() + 1, words.end()});
-        return session_.perform(operation, arguments);
+        BoundCall bound = bindCall(session_, words);
+        return session_.perform(*bound.operation, bound.arguments);
     }
 
-    // Shows the first event not shown yet that `matches`, or says it was not there.
-    template <class Kind, class Match>
-    const Kind* step(const CallOutcome& outcome, const char* explanation, Match matches) {
-        printer_.note(explanation);
-        for (std::size_t i = 0; i < outcome.events.size(); ++i) {
-            const auto* event = std::get_if<Kind>(&outcome.events[i]);
-            if (event == nullptr || shown_.count(i) != 0 || !matches(*event)) continue;
+    // Shows the first record of that kind not shown yet that `matches`, or
+    // says it was not there; returns where it is.
+    template <class Match>
+    std::optional<std::size_t> step(const CallOutcome& outcome, const char* kind, const std::string& explanation,
+                                    Match matches) {
+        output_.note(explanation);
+        for (std::size_t i = 0; i < outcome.records.size(); ++i) {
+            const Record& record = outcome.records[i];
+            if (record["record"] != kind || shown_.count(i) != 0 || !matches(record)) continue;
             shown_.insert(i);
-            return event;
+            output_.print(record);
+            return i;
         }
-        printer_.note("         (not written this time)");
-        return nullptr;
+        output_.note("         (not written this time)");
+        return std::nullopt;
     }
 
     void rest(const CallOutcome& outcome) {
-        bool first = true;
-        for (std::size_t i = 0; i < outcome.events.size(); ++i) {
-            if (shown_.count(i) != 0) continue;
-            if (first) printer_.note("\nAlso written during the call:");
-            first = false;
-            printer_.event(outcome.events[i]);
-        }
+        std::vector<Record> left;
+        for (std::size_t i = 1; i < outcome.records.size(); ++i)  // the call itself was told
+            if (shown_.count(i) == 0) left.push_back(outcome.records[i]);
+        if (!left.empty()) output_.note("\nAlso written during the call:");
+        output_.print(left);
         shown_.clear();
     }
 
+    void show(std::size_t at) { shown_.insert(at); }
+
     void example(const char* explanation, const std::vector<std::string>& words) {
-        printer_.note(std::string("\n") + explanation);
-        printer_.outcome(call(words));
+        output_.note(std::string("\n") + explanation);
+        output_.print(call(words).records);
     }
 
 private:
     Session& session_;
-    Printer& printer_;
+    Output& output_;
     std::set<std::size_t> shown_;
 };
 
-// Which event a step of the tour shows.
-auto logSaying(const char* message) {
-    return [message](const LogRecord& record) { return record.message == message; };
-}
-constexpr auto theFirst = [](const auto&) { return true; };
-
-void followOneRequest(Tour& tour, Session& session, Printer& printer, int logLevel) {
-    printer.note(R"(
+void followOneRequest(Tour& tour, Session& session, Output& output, int logLevel) {
+    output.note(R"(
 Part 1: one request, end to end
 -------------------------------
 A client holds the LocalMgmtIfc* it got by dynamic_cast from the Proxy* that
@@ -83,50 +82,44 @@ Log level 5 is on for this part, so the proxy's traces are written.
     const CallOutcome outcome = tour.call({"getListOfFilesOfType", "ringer", "old-ring.wav,my song.mp3"});
     session.setLogLevel(logLevel);
 
-    if (const auto* trace =
-            tour.step<LogRecord>(outcome, "1. The entry trace, written before anything is built or sent:",
-                                 logSaying("getListOfFilesOfType")))
-        printer.log(*trace);
+    tour.step(outcome, "log", "1. The entry trace, written before anything is built or sent:",
+              [](const Record& r) { return logSaying(r, "getListOfFilesOfType"); });
 
     std::string serialised;
     Serializer::serialize(serialised, files);
-    printer.note(
+    output.note(
         "\n2. The caller's list travels as one string, made by Serializer::serialize:\n"
         "         {\"old-ring.wav\", \"my song.mp3\"}  ->  " +
-        jsonString(serialised));
+        Record(serialised).dump());
 
-    if (const auto* trace = tour.step<LogRecord>(
-            outcome,
-            "\n3. The file type travels by name: convertFileTypeEnumToString turns 11 into\n"
-            "   \"ringer\" and writes a trace of its own:",
-            logSaying("convertFileTypeEnumToString")))
-        printer.log(*trace);
+    tour.step(outcome, "log",
+              "\n3. The file type travels by name: convertFileTypeEnumToString turns 11 into\n"
+              "   \"ringer\" and writes a trace of its own:",
+              [](const Record& r) { return logSaying(r, "convertFileTypeEnumToString"); });
 
-    const auto* exchange = tour.step<ExchangeEvent>(
-        outcome,
+    const auto request = tour.step(
+        outcome, "request",
         "\n4. The request record: the remote method's name, then each parameter with its\n"
         "   kind, direction and value (FileNames goes out and comes back, so inout):",
         theFirst);
-    if (exchange != nullptr) {
-        printer.request(*exchange);
-        printer.note(
+    if (request) {
+        output.note(
             "\n5. The call: synchronous, with an empty callback channel and no time-out; the\n"
             "   client's thread waits until the service has answered (here: at once).");
-        printer.note("\n6. The reply record as the service filled it in:");
-        printer.reply(*exchange);
+        output.note("\n6. The reply record as the service filled it in:");
+        output.print(outcome.records[*request + 1]);
+        tour.show(*request + 1);
     }
 
-    if (const auto* result = tour.step<ResultEvent>(
-            outcome,
-            "\n7. The proxy reads FileNames back into the caller's list (\"empty\" would\n"
-            "   empty it) and returns true. The list afterwards:",
-            theFirst))
-        printer.result(*result);
+    tour.step(outcome, "result",
+              "\n7. The proxy reads FileNames back into the caller's list (\"empty\" would\n"
+              "   empty it) and returns true. The list afterwards:",
+              theFirst);
     tour.rest(outcome);
 }
 
-void representativeCalls(Tour& tour, Session& session, Printer& printer) {
-    printer.note(R"(
+void representativeCalls(Tour& tour, Session& session, Output& output) {
+    output.note(R"(
 Part 2: a few representative calls
 ----------------------------------
 Each call below is what `mgmtctl call ...` prints: the call, the records the
@@ -153,34 +146,34 @@ proxy wrote, the request and reply the service saw, and the result.)");
     tour.example("The location delivery proxy: a one-way request without parameters.",
                  {"sendLocationDeliveryRequest"});
 
-    printer.note(
+    output.note(
         "\nA failure. The service now throws CorvexException(\"simulated failure\") for\n"
         "uploadUserFile, as `mgmtctl --fail uploadUserFile ...` makes it do. The proxy\n"
         "catches it, writes a level-2 record with the text and returns its default, -1:");
     try {
         session.failRemote("uploadUserFile", "simulated failure");
-        printer.outcome(tour.call({"uploadUserFile", "ringer", "Chirp.raw"}));
+        output.print(tour.call({"uploadUserFile", "ringer", "Chirp.raw"}).records);
     } catch (const ArgumentError& error) {
-        printer.note(std::string("         (the simulated service cannot fail it: ") + error.what() + ")");
+        output.note(std::string("         (the simulated service cannot fail it: ") + error.what() + ")");
     }
 }
 
 }  // namespace
 
-int showDemo(Session& session, Printer& printer, const ProxyLibrary& library, int logLevel) {
-    printer.note(R"(mgmtctl: a guided tour
+int showDemo(Session& session, Output& output, const ProxyLibrary& library, int logLevel) {
+    output.note(R"(mgmtctl: a guided tour
 ======================
 The framework loads the proxy library, asks its three factories for proxies
 and binds each proxy to a request channel. This tool does the same; its
 channel is a simulated telephone service living in this process.
 )");
-    printer.note("  library    " + library.path() + "\n  factories  " + kLocalMgmtFactory + ", " +
-                 kActionEventFactory + ",\n             " + kLocationFactory +
-                 "\n  channel    mgmtkit::SimulatedPhone, framework context mgmtkit::SimulatedContext");
-    Tour tour(session, printer);
-    followOneRequest(tour, session, printer, logLevel);
-    representativeCalls(tour, session, printer);
-    printer.note(R"(
+    output.note("  library    " + library.path() + "\n  factories  " + mgmtkit::kLocalMgmtFactory + ", " +
+                mgmtkit::kActionEventFactory + ",\n             " + mgmtkit::kLocationFactory +
+                "\n  channel    mgmtkit::SimulatedPhone, framework context mgmtkit::SimulatedContext");
+    Tour tour(session, output);
+    followOneRequest(tour, session, output, logLevel);
+    representativeCalls(tour, session, output);
+    output.note(R"(
 Next:
   mgmtctl list                                   every operation and its arguments
   mgmtctl call getListOfFilesOfType ringer       one call

@@ -5,8 +5,8 @@
 #include <sdbus-c++/Error.h>
 #include <sdbus-c++/IProxy.h>
 
-#include "ArgumentParsing.h"
-#include "BusRemote.h"
+#include "ArgumentError.h"
+#include "Bus.h"
 #include "bus/BusChannel.h"
 #include "bus/BusConnection.h"
 
