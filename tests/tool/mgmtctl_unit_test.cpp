@@ -16,47 +16,51 @@
 
 using namespace mgmtctl;
 
+// The value of the operation's argument `at` when its arguments are written as `texts`.
+ArgumentValue parsed(const char* operation, std::vector<std::string> texts, std::size_t at) {
+    Agents agents;
+    return parseArguments(*mgmtdesc::findOperation(operation), texts, agents).at(at);
+}
+
 TEST(Arguments, NumbersAreWholeTextsInRange) {
     const std::pair<const char*, int> accepted[] = {
         {"-7", -7}, {"+7", 7}, {"0x1f", 31}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}};
-    for (const auto& [text, expected] : accepted) {
-        int value = 0;
-        EXPECT_TRUE(tryParseInt(text, value)) << text;
-        EXPECT_EQ(value, expected) << text;
-    }
-    for (const char* text : {"2147483648", "", "-", "1 ", "1.5", "--1", "0x"}) {
-        int value = 0;
-        EXPECT_FALSE(tryParseInt(text, value)) << text;
-    }
+    for (const auto& [text, expected] : accepted)
+        EXPECT_EQ(std::get<int>(parsed("raiseGenericTrap", {"TRAP_DEST_ALL", text}, 1)), expected) << text;
+    for (const char* text : {"2147483648", "", "-", "1 ", "1.5", "--1", "0x"})
+        EXPECT_THROW(parsed("raiseGenericTrap", {"TRAP_DEST_ALL", text}, 1), ArgumentError) << text;
+    EXPECT_EQ(std::get<unsigned int>(parsed("setPhoneBusyStatus", {"4294967295"}, 0)), 4294967295u);
+    for (const char* text : {"4294967296", "-1", "-0"})
+        EXPECT_THROW(parsed("setPhoneBusyStatus", {text}, 0), ArgumentError) << text;
 }
 
-TEST(Arguments, BoolsListsAndKeyValues) {
-    for (const char* yes : {"TRUE", "yes", "on", "1"}) EXPECT_TRUE(parseBool(yes)) << yes;
-    for (const char* no : {"No", "off", "0"}) EXPECT_FALSE(parseBool(no)) << no;
-    for (const char* bad : {"", "2", "truthy", "y"}) EXPECT_THROW(parseBool(bad), ArgumentError) << bad;
+TEST(Arguments, BoolsListsAndObjects) {
+    const auto flag = [](const char* text) { return std::get<bool>(parsed("startDownload", {"1", text, "0"}, 1)); };
+    for (const char* yes : {"TRUE", "yes", "on", "1"}) EXPECT_TRUE(flag(yes)) << yes;
+    for (const char* no : {"No", "off", "0"}) EXPECT_FALSE(flag(no)) << no;
+    for (const char* bad : {"", "2", "truthy", "y"}) EXPECT_THROW(flag(bad), ArgumentError) << bad;
 
     using L = std::list<std::string>;
-    EXPECT_EQ(parseList(""), L{});
-    EXPECT_EQ(parseList(",,"), (L{"", "", ""}));
-    EXPECT_EQ(parseList(R"(a\,b,c\\)"), (L{"a,b", "c\\"}));
+    const auto list = [](const char* text) { return std::get<L>(parsed("observeManageableDataList", {text, "none"}, 0)); };
+    EXPECT_EQ(list(""), L{});
+    EXPECT_EQ(list(",,"), (L{"", "", ""}));
+    EXPECT_EQ(list(R"(a\,b,c\\)"), (L{"a,b", "c\\"}));
 
-    EXPECT_EQ(parseKeyValues(""), KeyValues{});
-    EXPECT_EQ(parseKeyValues("url=http://h/?x=1;;a=2;b="),
-              (KeyValues{{"url", "http://h/?x=1"}, {"a", "2"}, {"b", ""}}));
-    EXPECT_EQ(parseKeyValues(R"(k\=1=v\;2;k=last)"), (KeyValues{{"k=1", "v;2"}, {"k", "last"}}));
-    EXPECT_THROW(parseKeyValues("a=1;b"), ArgumentError);
+    const auto data = [](const char* text) { return std::get<ManageableData>(parsed("setData", {text}, 0)).values(); };
+    EXPECT_EQ(data(""), KeyValues{});
+    EXPECT_EQ(data("url=http://h/?x=1;;a=2;b="), (KeyValues{{"url", "http://h/?x=1"}, {"a", "2"}, {"b", ""}}));
+    EXPECT_EQ(data(R"(k\=1=v\;2;k=last)"), (KeyValues{{"k=1", "v;2"}, {"k", "last"}}));
+    EXPECT_THROW(data("a=1;b"), ArgumentError);
 }
 
 TEST(Arguments, EnumerationsTakeEitherNameAndEveryNumberTheTypeCanHold) {
-    const auto& files = *mgmtdesc::enumerationOf(mgmtdesc::ArgType::FileType);
-    const auto& users = *mgmtdesc::enumerationOf(mgmtdesc::ArgType::UserType);
-    EXPECT_EQ(parseEnumerator(files, "FILETYPE_RINGER"), LocalMgmtIfc::FILETYPE_RINGER);
-    EXPECT_EQ(parseEnumerator(files, "ringer"), LocalMgmtIfc::FILETYPE_RINGER);
-    EXPECT_EQ(parseEnumerator(files, "8"), 8);  // unnamed, still forwarded
-    EXPECT_EQ(parseEnumerator(users, "baseUser"), 0);
-    EXPECT_EQ(parseEnumerator(users, "15"), 15);
-    for (const char* bad : {"Ringer", "-1", "", "ringer ", "32"})
-        EXPECT_THROW(parseEnumerator(files, bad), ArgumentError) << bad;
+    const auto fileType = [](const char* text) { return std::get<int>(parsed("uploadUserFile", {text, "x"}, 0)); };
+    EXPECT_EQ(fileType("FILETYPE_RINGER"), LocalMgmtIfc::FILETYPE_RINGER);
+    EXPECT_EQ(fileType("ringer"), LocalMgmtIfc::FILETYPE_RINGER);
+    EXPECT_EQ(fileType("8"), 8);  // unnamed, still forwarded
+    EXPECT_EQ(std::get<int>(parsed("changeCurrentUser", {"baseUser"}, 0)), 0);
+    EXPECT_EQ(std::get<int>(parsed("changeCurrentUser", {"15"}, 0)), 15);
+    for (const char* bad : {"Ringer", "-1", "", "ringer ", "32"}) EXPECT_THROW(fileType(bad), ArgumentError) << bad;
 }
 
 TEST(Arguments, OnlyTrailingArgumentsTheOperationWritesBackMayBeLeftOut) {
@@ -94,10 +98,8 @@ TEST(Scripts, LinesSplitLikeASimpleShellAndKeepTheirNumbers) {
 }
 
 TEST(Suggestions, RankByEditDistanceIgnoringCaseAndSpeakWithTheRightArticle) {
-    EXPECT_EQ(editDistance("kitten", "sitting"), 3u);
-    EXPECT_EQ(editDistance("ABC", "abc"), 0u);
-    EXPECT_EQ(closest("uploadUserFiel", {"deleteFile", "uploadUserFile", "validateFile"}, 1),
-              std::vector<std::string>{"uploadUserFile"});
+    EXPECT_EQ(closest("uploadUserFiel", {"deleteFile", "uploadUserFile", "validateFile"}, 1), "; closest: uploadUserFile");
+    EXPECT_EQ(closest("SITTING", {"sitting", "kitten", "bitten"}, 2), "; closest: sitting kitten");
     EXPECT_EQ(withArticle("event type"), "an event type");
     EXPECT_EQ(withArticle("user kind"), "a user kind");
 }
@@ -137,7 +139,8 @@ TEST(Agents, ChannelsFollowTheNameAndNeverCollide) {
 
 TEST(CommandLine, OptionsGoAnywhereAndALoneDoubleDashEndsThem) {
     CommandLine line;
-    Options o = line.parse({"call", "--log-level=5", "op", "--fail", "x=why", "--fail", "y", "-3", "--", "--json", "--"});
+    Options o =
+        line.parse({"call", "--log-level=5", "op", "--fail", "x=why", "--fail", "y", "-3", "--", "--json", "--"});
     EXPECT_EQ((std::vector<std::string>{o.command, o.operation}), (std::vector<std::string>{"call", "op"}));
     EXPECT_EQ(o.arguments, (std::vector<std::string>{"-3", "--json", "--"}));
     EXPECT_FALSE(o.json);
@@ -157,7 +160,7 @@ TEST(CommandLine, RefusesWhatDoesNotFitWithTheReason) {
         std::vector<std::string> words;
         const char* reason;
     } cases[] = {
-        {{"--log-level", "16"}, "from 0 to 15"},
+        {{"--log-level", "16"}, "not in range 0 to 15"},
         {{"--log-level"}, "--log-level"},
         {{"--fail", "=t"}, "remote method name"},
         {{"--library", "--json", "list"}, "not the option '--json'"},

@@ -12,9 +12,7 @@ namespace {
 constexpr const char* kIndent = "           ";
 
 // Bytes that are not UTF-8 become U+FFFD rather than stopping the output.
-std::string dumped(const Record& value) {
-    return value.dump(-1, ' ', false, Record::error_handler_t::replace);
-}
+std::string dumped(const Record& value) { return value.dump(-1, ' ', false, Record::error_handler_t::replace); }
 
 // A value as the text form shows it: JSON, on one line, with a blank after
 // each comma and colon.
@@ -38,6 +36,8 @@ std::string column(const char* label) { return padded(std::string(label) + ' ', 
 
 std::string kind(const Record& record) { return record.value("record", std::string()); }
 
+const std::string& field(const Record& record, const char* key) { return record.at(key).get_ref<const std::string&>(); }
+
 // A log message on one line: its final line feed dropped, shown quoted when
 // it holds any other control character.
 std::string oneLine(std::string message) {
@@ -52,19 +52,13 @@ std::size_t nameWidth(const std::vector<Record>& records, std::size_t at) {
     std::size_t width = 10;
     const auto widen = [&width](const Record& record) {
         for (const Record& p : record.value("parameters", Record::array()))
-            width = std::max(width, p["name"].get_ref<const std::string&>().size());
+            width = std::max(width, field(p, "name").size());
     };
     widen(records[at]);
     if (kind(records[at]) == "request" && at + 1 < records.size() && kind(records[at + 1]) == "reply")
         widen(records[at + 1]);
     if (kind(records[at]) == "reply" && at > 0 && kind(records[at - 1]) == "request") widen(records[at - 1]);
     return width;
-}
-
-const mgmtdesc::Enumeration* enumerationNamed(const std::string& type) {
-    for (const mgmtdesc::Enumeration& enumeration : mgmtdesc::enumerations())
-        if (type == mgmtdesc::nameOf(enumeration.type)) return &enumeration;
-    return nullptr;
 }
 
 // `words` on lines of at most 79 columns, each starting with `indent`.
@@ -78,6 +72,77 @@ std::string wrapped(const std::vector<std::string>& words, const std::string& in
         line += (line.size() > indent.size() ? " " : "") + word;
     }
     return text + line + '\n';
+}
+
+// Each line of `text` in the second column, `label` in the first.
+void lines(std::ostream& out, const char* label, std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        out << (label != nullptr ? column(label) : kIndent) << text.substr(0, end) << '\n';
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+}
+
+void parameters(std::ostream& out, const Record& parameters, std::size_t width) {
+    for (const Record& p : parameters)
+        out << kIndent << padded(p["name"], width) << "  " << padded(p["kind"], 6) << "  " << padded(p["direction"], 5)
+             << "  " << shown(p["value"]) << '\n';
+}
+
+void wireReference(std::ostream& out, const Record& operation, const std::string& indent) {
+    const Record& wire = operation["wire"];
+    out << indent << "remote method  " << field(wire, "remote") << '\n'
+         << indent << "call style     " << field(wire, "style")
+         << (wire["timeout"] == 0 ? "" : " " + std::to_string(wire["timeout"].get<int>()) + " ms") << '\n';
+    for (const char* what : {"request", "reply"}) {
+        std::size_t width = 0;
+        for (const Record& p : wire[what]) width = std::max(width, field(p, "name").size());
+        out << indent << padded(what, 15);
+        if (wire[what].empty()) out << "(no parameters)\n";
+        bool first = true;
+        for (const Record& p : wire[what]) {
+            out << (first ? "" : indent + std::string(15, ' ')) << padded(p["name"], width) << "  "
+                 << padded(p["kind"], 6) << "  " << field(p, "direction") << '\n';
+            first = false;
+        }
+    }
+    const mgmtdesc::Operation* row = mgmtdesc::findOperation(field(operation, "name"));
+    out << indent << "on failure     pattern " << field(wire, "pattern") << ": "
+         << (row != nullptr ? mgmtdesc::failureBehaviour(*row) : "?") << '\n';
+}
+
+// The legend of `list`: how arguments are written, then each enumeration with
+// every name it is known by.
+void enumeration(std::ostream& out, const Record& type, bool first, bool last) {
+    if (first)
+        out << "\nArguments:\n"
+             << "  bool              true or false (also yes/no, on/off, 1/0)\n"
+             << "  int, unsigned     decimal, or hexadecimal with 0x\n"
+             << "  string            as given; \"\" for the empty string\n"
+             << "  list              a,b,c; \"\" for the empty list; \\, for a comma inside a name\n"
+             << "  ManageableData    key=value;key=value; \"\" for none; \\; and \\= escape\n"
+             << "  SNMPTrapData      key=value;key=value\n"
+             << "  MgmtAgentIfc*     an agent name such as agent1 (one object per name for the\n"
+             << "  Executable*       whole session, so one callback channel), or none for null\n"
+             << "Enumerations, by name or by number (up to the largest value the type holds):\n";
+    const mgmtdesc::Enumeration* enumeration = nullptr;
+    for (const mgmtdesc::Enumeration& e : mgmtdesc::enumerations())
+        if (field(type, "name") == mgmtdesc::nameOf(e.type)) enumeration = &e;
+    const bool byName = enumeration != nullptr && enumeration->fallbackWireName != nullptr;
+    out << "  " << field(type, "name") << " (0 to " << type["largest"] << ")"
+         << (byName ? ", as name|HEADER_NAME=value (either name, or the value):\n"
+                    : ", as NAME=value (the name or the value):\n");
+    std::vector<std::string> names;
+    for (const auto& [name, value] : type["values"].items()) {
+        const mgmtdesc::Enumerator* e = enumeration != nullptr ? enumeration->find(name) : nullptr;
+        const bool alias = e != nullptr && e->identifier != nullptr && e->wireName != nullptr;
+        names.push_back(name + (alias ? std::string("|") + e->identifier : "") + "=" +
+                        std::to_string(value.get<int>()));
+    }
+    out << wrapped(names, "      ");
+    if (last)
+        out << "Arguments in [brackets] may be left out; they start empty. Values whose name\n"
+             << "contains \"password\" are printed as " << kMask << ".\n";
 }
 
 }  // namespace
@@ -97,10 +162,9 @@ void Output::print(const std::vector<Record>& records) {
 
 void Output::describe(const Record& operation) {
     if (json_) return print(operation);
-    out_ << operation["name"].get<std::string>() << "    " << operation["interface"].get<std::string>()
-         << "::" << operation["member"].get<std::string>() << '\n'
-         << "  usage          mgmtctl call " << usageOf(operation) << '\n';
-    wireReference(operation, "  ");
+    out_ << field(operation, "name") << "    " << field(operation, "interface") << "::" << field(operation, "member")
+         << "\n  usage          mgmtctl call " << usageOf(operation) << '\n';
+    wireReference(out_, operation, "  ");
 }
 
 void Output::problem(std::string_view text, int status) {
@@ -111,12 +175,12 @@ void Output::problem(std::string_view text, int status) {
 }
 
 std::string Output::usageOf(const Record& operation) {
-    std::string usage = operation["name"];
+    std::string usage = field(operation, "name");
     for (const Record& argument : operation["arguments"]) {
-        const std::string shape = argument["name"].get<std::string>() + ":" + argument["type"].get<std::string>();
+        const std::string shape = field(argument, "name") + ":" + field(argument, "type");
         usage += argument["optional"].get<bool>() ? " [" + shape + "]" : " " + shape;
     }
-    return usage + " -> " + operation["result"].get<std::string>();
+    return usage + " -> " + field(operation, "result");
 }
 
 void Output::block() {
@@ -128,79 +192,61 @@ void Output::text(const std::vector<Record>& records, std::size_t at) {
     const std::string what = kind(r);
     if (what == "call") {
         block();
-        out_ << column("call");
-        if (r.contains("line")) out_ << "line " << r["line"].get<int>() << ": ";
         std::string arguments;
         for (const auto& [name, value] : r["arguments"].items())
             arguments += (arguments.empty() ? "" : ", ") + name + "=" + shown(value);
-        out_ << r["operation"].get<std::string>() << '(' << arguments << ")\n";
+        out_ << column("call") << (r.contains("line") ? "line " + std::to_string(r["line"].get<int>()) + ": " : "")
+             << field(r, "operation") << '(' << arguments << ")\n";
     } else if (what == "log") {
-        out_ << column("log") << "level " << r["level"].get<int>() << "  " << r["file"].get<std::string>() << ':'
-             << r["line"].get<int>();
-        if (!r["source"].get_ref<const std::string&>().empty()) out_ << " (" << r["source"].get<std::string>() << ')';
-        out_ << "  " << oneLine(r["message"]) << '\n';
+        out_ << column("log") << "level " << r["level"] << "  " << field(r, "file") << ':' << r["line"]
+             << (field(r, "source").empty() ? "" : " (" + field(r, "source") + ")") << "  " << oneLine(r["message"])
+             << '\n';
     } else if (what == "request") {
-        const auto style = mgmtdesc::styleNamed(r["style"].get<std::string>());
-        out_ << column("request") << r["method"].get<std::string>() << "  (" << r["style"].get<std::string>();
-        if (style == mgmtdesc::CallStyle::SyncWithTimeout) out_ << ' ' << r["timeout"].get<int>();
+        const auto style = mgmtdesc::styleNamed(field(r, "style"));
+        out_ << column("request") << field(r, "method") << "  (" << field(r, "style");
+        if (style == mgmtdesc::CallStyle::SyncWithTimeout) out_ << ' ' << r["timeout"];
         if (style && mgmtdesc::carriesCallbackChannel(*style)) out_ << ' ' << dumped(r["callbackChannel"]);
         out_ << ")\n";
-        parameters(r["parameters"], nameWidth(records, at));
+        parameters(out_, r["parameters"], nameWidth(records, at));
     } else if (what == "reply" && r.contains("failure")) {
         out_ << column("reply") << "none: the service failed with " << dumped(r["failure"]) << '\n';
     } else if (what == "reply") {
         out_ << (r["parameters"].empty() ? column("reply") + "(no parameters)" : "reply") << '\n';
-        parameters(r["parameters"], nameWidth(records, at));
+        parameters(out_, r["parameters"], nameWidth(records, at));
     } else if (what == "callback") {
-        out_ << column("callback") << r["method"].get<std::string>() << "  (to " << r["agent"].get<std::string>()
-             << " on " << dumped(r["channel"]) << ")\n";
-        parameters(r["parameters"], nameWidth(records, at));
+        out_ << column("callback") << field(r, "method") << "  (to " << field(r, "agent") << " on " << dumped(r["channel"])
+             << ")\n";
+        parameters(out_, r["parameters"], nameWidth(records, at));
     } else if (what == "stdout") {
-        std::string_view rest = r["text"].get_ref<const std::string&>();
-        while (!rest.empty()) {
-            const std::size_t end = std::min(rest.find('\n'), rest.size());
-            out_ << column("stdout") << rest.substr(0, end) << '\n';
-            rest.remove_prefix(std::min(end + 1, rest.size()));
-        }
+        lines(out_, "stdout", field(r, "text"));
     } else if (what == "reboot") {
         out_ << column("reboot") << "GPALAdmin::rebootDevice() called: a real telephone restarts here\n";
     } else if (what == "result") {
-        out_ << column("result") << r["type"].get<std::string>();
-        if (!r["value"].is_null()) out_ << ' ' << shown(r["value"]);
-        out_ << '\n';
+        out_ << column("result") << field(r, "type") << (r["value"].is_null() ? "" : " " + shown(r["value"])) << '\n';
         for (const auto& [name, value] : r["out"].items()) out_ << kIndent << name << " = " << shown(value) << '\n';
     } else if (what == "error") {
-        out_ << column("error") << r["text"].get<std::string>() << "  (passed to the caller)\n";
+        out_ << column("error") << field(r, "text") << "  (passed to the caller)\n";
     } else if (what == "note") {
-        out_ << r["text"].get<std::string>() << '\n';
+        out_ << field(r, "text") << '\n';
         blocks_ = 0;  // a call right after an explanation belongs to it
     } else if (what == "operation") {
         operation(r);
     } else if (what == "type") {
-        enumeration(r, at == 0 || kind(records[at - 1]) != "type",
+        enumeration(out_, r, at == 0 || kind(records[at - 1]) != "type",
                     at + 1 == records.size() || kind(records[at + 1]) != "type");
     } else if (what == "fault") {
         block();
-        out_ << column(r["failure"].is_null() ? "restore" : "fail") << "line " << r["line"].get<int>() << ": "
-             << r["remote"].get<std::string>();
-        if (r["failure"].is_null())
-            out_ << " is answered again\n";
-        else
-            out_ << " now throws CorvexException(" << dumped(r["failure"]) << ")\n";
+        out_ << column(r["failure"].is_null() ? "restore" : "fail") << "line " << r["line"] << ": "
+             << field(r, "remote")
+             << (r["failure"].is_null() ? " is answered again" : " now throws CorvexException(" + dumped(r["failure"]) + ")")
+             << '\n';
     } else if (what == "state") {
         block();
-        out_ << column("state");
-        if (r.contains("line")) out_ << "line " << r["line"].get<int>();
-        out_ << '\n';
-        for (const auto& [key, value] : r["values"].items())
-            out_ << kIndent << key << ": " << value.get<std::string>() << '\n';
+        std::string values;
+        for (const auto& [key, value] : r["values"].items()) values += key + ": " + value.get<std::string>() + '\n';
+        out_ << column("state") << (r.contains("line") ? "line " + std::to_string(r["line"].get<int>()) : "") << '\n';
+        lines(out_, nullptr, values);
     }
-}
-
-void Output::parameters(const Record& parameters, std::size_t width) {
-    for (const Record& p : parameters)
-        out_ << kIndent << padded(p["name"], width) << "  " << padded(p["kind"], 6) << "  "
-             << padded(p["direction"], 5) << "  " << shown(p["value"]) << '\n';
 }
 
 void Output::operation(const Record& r) {
@@ -214,65 +260,9 @@ void Output::operation(const Record& r) {
         out_ << '\n' << interface << ":\n";
     }
     ++number_;
-    out_ << (number_ < 10 ? "   " : "  ") << number_ << "  " << usageOf(r) << "    sends "
-         << r["remote"].get<std::string>();
-    if (r["member"] != r["name"]) out_ << "    (" << interface << "::" << r["member"].get<std::string>() << ")";
-    out_ << '\n';
-    if (r.contains("wire")) wireReference(r, "        ");
-}
-
-void Output::wireReference(const Record& operation, const std::string& indent) {
-    const Record& wire = operation["wire"];
-    out_ << indent << "remote method  " << wire["remote"].get<std::string>() << '\n'
-         << indent << "call style     " << wire["style"].get<std::string>();
-    if (wire["timeout"] != 0) out_ << ' ' << wire["timeout"].get<int>() << " ms";
-    out_ << '\n';
-    for (const char* what : {"request", "reply"}) {
-        std::size_t width = 0;
-        for (const Record& p : wire[what]) width = std::max(width, p["name"].get_ref<const std::string&>().size());
-        out_ << indent << padded(what, 15);
-        if (wire[what].empty()) out_ << "(no parameters)\n";
-        bool first = true;
-        for (const Record& p : wire[what]) {
-            out_ << (first ? "" : indent + std::string(15, ' ')) << padded(p["name"], width) << "  "
-                 << padded(p["kind"], 6) << "  " << p["direction"].get<std::string>() << '\n';
-            first = false;
-        }
-    }
-    const mgmtdesc::Operation* row = mgmtdesc::findOperation(operation["name"].get<std::string>());
-    out_ << indent << "on failure     pattern " << wire["pattern"].get<std::string>() << ": "
-         << (row != nullptr ? mgmtdesc::failureBehaviour(*row) : "?") << '\n';
-}
-
-// The legend of `list`: how arguments are written, then each enumeration with
-// every name it is known by.
-void Output::enumeration(const Record& type, bool first, bool last) {
-    if (first)
-        out_ << "\nArguments:\n"
-             << "  bool              true or false (also yes/no, on/off, 1/0)\n"
-             << "  int, unsigned     decimal, or hexadecimal with 0x\n"
-             << "  string            as given; \"\" for the empty string\n"
-             << "  list              a,b,c; \"\" for the empty list; \\, for a comma inside a name\n"
-             << "  ManageableData    key=value;key=value; \"\" for none; \\; and \\= escape\n"
-             << "  SNMPTrapData      key=value;key=value\n"
-             << "  MgmtAgentIfc*     an agent name such as agent1 (one object per name for the\n"
-             << "  Executable*       whole session, so one callback channel), or none for null\n"
-             << "Enumerations, by name or by number (up to the largest value the type holds):\n";
-    const mgmtdesc::Enumeration* enumeration = enumerationNamed(type["name"]);
-    const bool byName = enumeration != nullptr && enumeration->fallbackWireName != nullptr;
-    out_ << "  " << type["name"].get<std::string>() << " (0 to " << type["largest"].get<int>() << ")"
-         << (byName ? ", as name|HEADER_NAME=value (either name, or the value):\n"
-                    : ", as NAME=value (the name or the value):\n");
-    std::vector<std::string> names;
-    for (const auto& [name, value] : type["values"].items()) {
-        const mgmtdesc::Enumerator* e = enumeration != nullptr ? enumeration->find(name) : nullptr;
-        const bool alias = e != nullptr && e->identifier != nullptr && e->wireName != nullptr;
-        names.push_back(name + (alias ? std::string("|") + e->identifier : "") + "=" + std::to_string(value.get<int>()));
-    }
-    out_ << wrapped(names, "      ");
-    if (last)
-        out_ << "Arguments in [brackets] may be left out; they start empty. Values whose name\n"
-             << "contains \"password\" are printed as " << kMask << ".\n";
+    out_ << (number_ < 10 ? "   " : "  ") << number_ << "  " << usageOf(r) << "    sends " << field(r, "remote")
+         << (r["member"] == r["name"] ? "" : "    (" + interface + "::" + field(r, "member") + ")") << '\n';
+    if (r.contains("wire")) wireReference(out_, r, "        ");
 }
 
 }  // namespace mgmtctl

@@ -17,8 +17,6 @@ public:
     // `program` starts the text of a problem ("mgmtctl: ...").
     Output(std::string program, bool json, std::ostream& out = std::cout, std::ostream& errors = std::cerr);
 
-    bool json() const { return json_; }
-
     // Records in order; as text, a request and the reply after it line up.
     void print(const std::vector<Record>& records);
     void print(const Record& record) { print(std::vector<Record>{record}); }
@@ -37,10 +35,7 @@ public:
 private:
     void text(const std::vector<Record>& records, std::size_t at);
     void block();
-    void parameters(const Record& parameters, std::size_t width);
     void operation(const Record& operation);
-    void wireReference(const Record& operation, const std::string& indent);
-    void enumeration(const Record& type, bool first, bool last);
 
     std::string program_;
     bool json_;

@@ -14,10 +14,8 @@ Record parametersOf(const Method& method) {
             case Parameter::BOOL: value = parameter.boolValue(); break;
             case Parameter::STRING: value = parameter.stringValue(); break;
         }
-        parameters.push_back({{"name", parameter.name()},
-                              {"kind", mgmtdesc::nameOf(parameter.kind())},
-                              {"direction", mgmtdesc::nameOf(parameter.direction())},
-                              {"value", std::move(value)}});
+        parameters.push_back({{"name", parameter.name()}, {"kind", mgmtdesc::nameOf(parameter.kind())},
+                              {"direction", mgmtdesc::nameOf(parameter.direction())}, {"value", std::move(value)}});
     }
     return parameters;
 }
@@ -26,12 +24,8 @@ std::vector<Record> exchangeRecords(const Method& request, mgmtdesc::CallStyle s
                                     const std::string& callbackChannel, int timeout, const Method* reply,
                                     const std::string* failure) {
     std::vector<Record> records;
-    records.push_back({{"record", "request"},
-                       {"method", request.name()},
-                       {"style", mgmtdesc::nameOf(style)},
-                       {"timeout", timeout},
-                       {"callbackChannel", callbackChannel},
-                       {"parameters", parametersOf(request)}});
+    records.push_back({{"record", "request"}, {"method", request.name()}, {"style", mgmtdesc::nameOf(style)},
+                       {"timeout", timeout}, {"callbackChannel", callbackChannel}, {"parameters", parametersOf(request)}});
     if (failure != nullptr)
         records.push_back({{"record", "reply"}, {"method", request.name()}, {"failure", *failure}});
     else if (reply != nullptr)

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <limits>
+#include <list>
 
 #include "ArgumentError.h"
 #include "Masking.h"
@@ -17,30 +18,16 @@ using mgmtdesc::ArgType;
 // Parses the whole of `text` as a number in the range of `Number`.
 template <class Number>
 bool parseWhole(std::string_view text, Number& value) {
-    bool negative = false;
-    std::string_view digits = text;
-    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
-        negative = digits.front() == '-';
-        digits.remove_prefix(1);
-    }
-    int base = 10;
-    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-        base = 16;
-        digits.remove_prefix(2);
-    }
-    if (digits.empty() || digits.front() == '-' || digits.front() == '+') return false;
-    unsigned long long magnitude = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, base);
-    if (error != std::errc() || end != digits.data() + digits.size()) return false;
-    if (negative) {
-        if (!std::numeric_limits<Number>::is_signed) return false;
-        const auto limit = static_cast<unsigned long long>(std::numeric_limits<Number>::max()) + 1;
-        if (magnitude > limit) return false;
-        value = static_cast<Number>(-static_cast<long long>(magnitude));
-        return true;
-    }
-    if (magnitude > static_cast<unsigned long long>(std::numeric_limits<Number>::max())) return false;
-    value = static_cast<Number>(magnitude);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    if (hex) text.remove_prefix(2);
+    long long number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number, hex ? 16 : 10);
+    if (text.empty() || text.front() == '-' || error != std::errc() || end != text.data() + text.size()) return false;
+    if (negative) number = std::numeric_limits<Number>::is_signed ? -number : -1;
+    if (number < std::numeric_limits<Number>::min() || number > std::numeric_limits<Number>::max()) return false;
+    value = static_cast<Number>(number);
     return true;
 }
 
@@ -66,11 +53,54 @@ std::size_t readField(std::string_view text, std::size_t at, std::string_view de
     return at;
 }
 
+bool parseBool(std::string_view text) {
+    std::string word(text);
+    for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (word == "true" || word == "yes" || word == "on" || word == "1") return true;
+    if (word == "false" || word == "no" || word == "off" || word == "0") return false;
+    throw ArgumentError("'" + std::string(text) + "' is not a bool; use true or false");
+}
+
+std::list<std::string> parseList(std::string_view text) {
+    std::list<std::string> items;
+    std::string item;
+    for (std::size_t at = 0; !text.empty(); ++at) {  // past each ','
+        at = readField(text, at, ",", item);
+        items.push_back(item);
+        if (at == text.size()) break;
+    }
+    return items;
+}
+
+// An object's entries; an empty entry, as in "a=1;;b=2", is no entry.
 template <class Object>
 Object filled(std::string_view text) {
     Object object;
-    for (const auto& [key, value] : parseKeyValues(text)) object.setValue(key, value);
+    std::string key, value;
+    for (std::size_t at = 0; at < text.size(); ++at) {  // past each ';'
+        const std::size_t equals = readField(text, at, ";=", key);
+        if (key.empty() && equals < text.size() && text[equals] == ';') {
+            at = equals;
+            continue;
+        }
+        if (equals == text.size() || text[equals] != '=')
+            throw ArgumentError("'" + std::string(text) + "': entry '" + key +
+                                "' has no '=' (write key=value;key=value)");
+        at = readField(text, equals + 1, ";", value);
+        object.setValue(key, value);
+    }
     return object;
+}
+
+int parseEnumerator(const mgmtdesc::Enumeration& enumeration, std::string_view text) {
+    if (const mgmtdesc::Enumerator* named = enumeration.find(text)) return named->value;
+    int number = 0;
+    if (parseWhole(text, number) && number >= 0 && number <= enumeration.largestValue()) return number;
+    std::string names;
+    for (const mgmtdesc::Enumerator& e : enumeration.enumerators)
+        names += (names.empty() ? "" : ", ") + std::string(shownName(e));
+    throw ArgumentError("'" + std::string(text) + "' is not " + withArticle(enumeration.noun) + "; use one of " +
+                        names + " or a number from 0 to " + std::to_string(enumeration.largestValue()));
 }
 
 ArgumentValue parseValue(ArgType type, std::string_view text, Agents& agents) {
@@ -95,58 +125,8 @@ ArgumentValue parseValue(ArgType type, std::string_view text, Agents& agents) {
 
 }  // namespace
 
-bool tryParseInt(std::string_view text, int& value) { return parseWhole(text, value); }
-
-bool parseBool(std::string_view text) {
-    std::string word(text);
-    for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (word == "true" || word == "yes" || word == "on" || word == "1") return true;
-    if (word == "false" || word == "no" || word == "off" || word == "0") return false;
-    throw ArgumentError("'" + std::string(text) + "' is not a bool; use true or false");
-}
-
-std::list<std::string> parseList(std::string_view text) {
-    std::list<std::string> items;
-    std::string item;
-    for (std::size_t at = 0; !text.empty(); ++at) {  // past each ','
-        at = readField(text, at, ",", item);
-        items.push_back(item);
-        if (at == text.size()) break;
-    }
-    return items;
-}
-
-KeyValues parseKeyValues(std::string_view text) {
-    KeyValues entries;
-    std::string key, value;
-    for (std::size_t at = 0; at < text.size(); ++at) {  // past each ';'
-        const std::size_t equals = readField(text, at, ";=", key);
-        if (key.empty() && equals < text.size() && text[equals] == ';') {  // an empty entry, as in "a=1;;b=2"
-            at = equals;
-            continue;
-        }
-        if (equals == text.size() || text[equals] != '=')
-            throw ArgumentError("'" + std::string(text) + "': entry '" + key +
-                                "' has no '=' (write key=value;key=value)");
-        at = readField(text, equals + 1, ";", value);
-        entries[key] = value;
-    }
-    return entries;
-}
-
 const char* shownName(const mgmtdesc::Enumerator& enumerator) {
     return enumerator.wireName != nullptr ? enumerator.wireName : enumerator.identifier;
-}
-
-int parseEnumerator(const mgmtdesc::Enumeration& enumeration, std::string_view text) {
-    if (const mgmtdesc::Enumerator* named = enumeration.find(text)) return named->value;
-    int number = 0;
-    if (tryParseInt(text, number) && number >= 0 && number <= enumeration.largestValue()) return number;
-    std::string names;
-    for (const mgmtdesc::Enumerator& e : enumeration.enumerators)
-        names += (names.empty() ? "" : ", ") + std::string(shownName(e));
-    throw ArgumentError("'" + std::string(text) + "' is not " + withArticle(enumeration.noun) + "; use one of " +
-                        names + " or a number from 0 to " + std::to_string(enumeration.largestValue()));
 }
 
 bool mayBeLeftOut(const mgmtdesc::Operation& operation, std::size_t argument) {
@@ -155,16 +135,16 @@ bool mayBeLeftOut(const mgmtdesc::Operation& operation, std::size_t argument) {
     return argument < operation.arguments.size();
 }
 
-std::vector<ArgumentValue> parseArguments(const mgmtdesc::Operation& operation,
-                                          const std::vector<std::string>& texts, Agents& agents) {
+std::vector<ArgumentValue> parseArguments(const mgmtdesc::Operation& operation, const std::vector<std::string>& texts,
+                                          Agents& agents) {
     const std::size_t most = operation.arguments.size();
     std::size_t least = 0;
     while (least < most && !mayBeLeftOut(operation, least)) ++least;
     if (texts.size() < least || texts.size() > most)
-        throw ArgumentError(std::string(operation.name) + " takes " +
-                            (least == most ? std::to_string(most)
-                                           : std::to_string(least) + " to " + std::to_string(most)) +
-                            " arguments, not " + std::to_string(texts.size()));
+        throw ArgumentError(
+            std::string(operation.name) + " takes " +
+            (least == most ? std::to_string(most) : std::to_string(least) + " to " + std::to_string(most)) +
+            " arguments, not " + std::to_string(texts.size()));
     std::vector<ArgumentValue> values;
     for (std::size_t i = 0; i < most; ++i) {
         const mgmtdesc::Argument& argument = operation.arguments[i];

@@ -12,8 +12,6 @@ namespace mgmtctl {
 
 namespace {
 
-constexpr const char* kOptions = "Options, anywhere on the line up to a lone --";
-
 struct Command {
     const char* name;
     const char* summary;  // its line in --help
@@ -115,8 +113,7 @@ Examples:
 std::string synopsis(const CLI::App& command) {
     std::string text = command.get_name();
     const CLI::Formatter plain;
-    for (const CLI::Option* operand : command.get_options([](const CLI::Option* o) { return o->get_positional(); }))
-        text += " " + plain.make_option_usage(operand);
+    for (const CLI::Option* operand : operandsOf(command)) text += " " + plain.make_option_usage(operand);
     return text;
 }
 
@@ -127,30 +124,23 @@ public:
     HelpFormatter() { column_width(28); }
 
     std::string make_help(const CLI::App* app, std::string name, CLI::AppFormatMode mode) const override {
-        return make_usage(app, name) + make_description(app) + make_groups(app, mode) +
-               make_subcommands(app, mode) + "\n" + make_footer(app);
+        return make_usage(app, name) + make_description(app) + make_groups(app, mode) + make_subcommands(app, mode) +
+               "\n" + make_footer(app);
     }
     std::string make_subcommand(const CLI::App* command) const override {
-        return line(synopsis(*command), command->get_description());
+        std::ostringstream line;
+        CLI::detail::format_help(line, synopsis(*command), command->get_description(), get_column_width());
+        return line.str();
     }
     std::string make_option(const CLI::Option* option, bool) const override {
         std::string names;
         for (const std::string& name : option->get_lnames()) names += (names.empty() ? "--" : ", --") + name;
         for (const std::string& name : option->get_snames()) names += ", -" + name;
         // What it takes: a value, or the "[=ADDRESS]" of a flag that may have one.
-        const std::string takes = option->get_expected_max() > 0 ? " " + option->get_type_name() : option->get_option_text();
-        return line(names + takes, option->get_description());
-    }
-
-private:
-    // The name in the first column; a description of several lines indented
-    // to the second.
-    std::string line(const std::string& name, const std::string& description) const {
-        std::string text = "  " + name;
-        text += text.size() < get_column_width() ? std::string(get_column_width() - text.size(), ' ')
-                                                 : "\n" + std::string(get_column_width(), ' ');
-        for (const char c : description) text += c == '\n' ? "\n" + std::string(get_column_width(), ' ') : std::string(1, c);
-        return text + "\n";
+        names += option->get_expected_max() > 0 ? " " + option->get_type_name() : option->get_option_text();
+        std::ostringstream line;
+        CLI::detail::format_help(line, names, option->get_description(), get_column_width());
+        return line.str();
     }
 };
 
@@ -158,11 +148,16 @@ private:
 // the path was forgotten.
 std::string notAnOption(const std::string& value) {
     if (value.size() > 1 && value[0] == '-')
-        return "needs a value of its own, not the option '" + value + "' (a value that starts with - as --option=VALUE)";
+        return "needs a value of its own, not the option '" + value +
+               "' (a value that starts with - as --option=VALUE)";
     return std::string();
 }
 
 }  // namespace
+
+std::vector<const CLI::Option*> operandsOf(const CLI::App& command) {
+    return command.get_options([](const CLI::Option* option) { return option->get_positional(); });
+}
 
 std::vector<std::string> commandNames(const CLI::App& app) {
     std::vector<std::string> names;
@@ -178,7 +173,6 @@ std::vector<std::string> optionNames(const CLI::App& app) {
     return names;
 }
 
-
 CommandLine::CommandLine() : app_(kDescription, "mgmtctl") {
     app_.formatter(std::make_shared<HelpFormatter>());
     app_.get_formatter()->label("SUBCOMMAND", "COMMAND [ARGS...]");
@@ -186,7 +180,7 @@ CommandLine::CommandLine() : app_(kDescription, "mgmtctl") {
     app_.set_help_flag();  // -h and --help anywhere, also after a command
     app_.allow_extras();   // checked by parse(), to say what a stray word is
     app_.require_subcommand(0, 1);
-    app_.option_defaults()->group(kOptions);
+    app_.option_defaults()->group("Options, anywhere on the line up to a lone --");
 
     Options& o = options_;
     app_.add_option("--library", o.library,
@@ -198,14 +192,7 @@ CommandLine::CommandLine() : app_(kDescription, "mgmtctl") {
                     "switch on log records of levels up to N (default 3);\n"
                     "level-2 records are written whatever N is")
         ->type_name("N")
-        ->check(CLI::Validator(
-            [](const std::string& value) -> std::string {
-                int level = -1;
-                std::istringstream in(value);
-                if (in >> level && in.eof() && level >= 0 && level <= kHighestLogLevel) return std::string();
-                return "takes a number from 0 to " + std::to_string(kHighestLogLevel) + ", not '" + value + "'";
-            },
-            ""));
+        ->check(CLI::Range(0, kHighestLogLevel).description(""));
     app_.add_option("--fail", o.failures,
                     "the service throws CorvexException(TEXT) for that\n"
                     "remote method (TEXT defaults to \"simulated failure\");\n"
@@ -215,7 +202,8 @@ CommandLine::CommandLine() : app_(kDescription, "mgmtctl") {
         ->check(CLI::Validator(
             [](const std::string& value) {
                 const std::string problem = notAnOption(value);
-                if (problem.empty() && !parseFailure(value)) return std::string("needs a remote method name, as in REMOTE[=TEXT]");
+                if (problem.empty() && !parseFailure(value))
+                    return std::string("needs a remote method name, as in REMOTE[=TEXT]");
                 return problem;
             },
             ""));
@@ -261,18 +249,17 @@ Options CommandLine::parse(const std::vector<std::string>& words) {
     const std::vector<CLI::App*> chosen = app_.get_subcommands();
     if (!chosen.empty()) {
         options_.command = chosen.front()->get_name();
-        for (const CLI::Option* operand : chosen.front()->get_options([](const CLI::Option* o) { return o->get_positional(); })) {
+        for (const CLI::Option* operand : operandsOf(*chosen.front())) {  // the words after "--" come next
             const std::string& name = operand->get_name();
+            std::string& value = name == "FILE" ? options_.file : name == "COMMAND" ? options_.topic : options_.operation;
             if (name == "ARGS") {
                 options_.arguments.insert(options_.arguments.end(), operands.begin(), operands.end());
                 operands.clear();
-            }
-            std::string& value = name == "FILE" ? options_.file : name == "COMMAND" ? options_.topic : options_.operation;
-            if (name != "ARGS" && value.empty() && !operands.empty()) {
+            } else if (value.empty() && !operands.empty()) {
                 value = operands.front();
                 operands.erase(operands.begin());
             }
-            if (name != "ARGS" && value.empty() && operand->get_required()) refuseOperands();
+            if (value.empty() && operand->get_required()) refuseOperands();
         }
     }
     std::vector<std::string> stray = app_.remaining(true);
@@ -282,16 +269,12 @@ Options CommandLine::parse(const std::vector<std::string>& words) {
         const std::string& word = stray.front();
         if (option) {
             const std::string name = word.substr(0, word.find('='));
-            std::string message = "unknown option " + name + "; closest:";
-            for (const std::string& known : closest(name, optionNames(app_), 2)) message += " " + known;
-            throw ArgumentError(message);
+            throw ArgumentError("unknown option " + name + closest(name, optionNames(app_), 2));
         }
         if (!chosen.empty()) refuseOperands();
         if (mgmtdesc::findOperation(word) != nullptr)
             throw ArgumentError("unknown command '" + word + "'; to call the operation: mgmtctl call " + word);
-        std::string message = "unknown command '" + word + "'; closest:";
-        for (const std::string& name : closest(word, commandNames(app_), 2)) message += " " + name;
-        throw ArgumentError(message + " (mgmtctl --help)");
+        throw ArgumentError("unknown command '" + word + "'" + closest(word, commandNames(app_), 2) + " (mgmtctl --help)");
     }
     const std::vector<std::string> commands = commandNames(app_);
     if (options_.command == "help" && !options_.topic.empty() &&
@@ -319,8 +302,8 @@ std::string CommandLine::help(const std::string& command) const {
 }
 
 std::string CommandLine::version() {
-    return std::string("mgmtctl ") + MGMTCTL_VERSION + "\nproxy library " + MGMTCTL_LIBRARY_NAME +
-           " (LocalMgmtProxy " + MGMTCTL_VERSION + ")\n";
+    return std::string("mgmtctl ") + MGMTCTL_VERSION + "\nproxy library " + MGMTCTL_LIBRARY_NAME + " (LocalMgmtProxy " +
+           MGMTCTL_VERSION + ")\n";
 }
 
 void CommandLine::refuseOperands() const {

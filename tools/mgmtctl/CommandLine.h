@@ -32,6 +32,8 @@ struct Options {
     std::string topic;                   // help
 };
 
+// A command's operands, in order.
+std::vector<const CLI::Option*> operandsOf(const CLI::App& command);
 // "demo", "list", ...: every command's name.
 std::vector<std::string> commandNames(const CLI::App& app);
 // "--library", "--log-level", ...: every option's long name.

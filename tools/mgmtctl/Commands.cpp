@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include <functional>
+
 #include "ArgumentError.h"
 #include "Faults.h"
 #include "Reference.h"
@@ -10,9 +12,9 @@ namespace mgmtctl {
 namespace {
 
 int perform(Session& session, Output& output, BoundCall& call, int line) {
-    const CallOutcome outcome = session.perform(*call.operation, call.arguments, line);
-    output.print(outcome.records);
-    return outcome.reachedCaller ? kExitCallFailed : kExitDone;
+    const std::vector<Record> records = session.perform(*call.operation, call.arguments, line);
+    output.print(records);
+    return records.back()["record"] == "error" ? kExitCallFailed : kExitDone;
 }
 
 Record stateRecord(const std::string& state, int line) {
@@ -29,54 +31,45 @@ Record stateRecord(const std::string& state, int line) {
     return record;
 }
 
-// One line of a script, checked: a call, a change of the scripted faults, or
-// a look at the state.
-struct ScriptStep {
-    enum Kind { Call, Fail, Restore, State } kind;
-    int line;
-    BoundCall call;
-    std::string remote;
-    std::optional<std::string> text;
-};
-
-void expectOperands(const ScriptLine& line, std::size_t count, const char* usage) {
-    if (line.words.size() != count + 1) throw ArgumentError(std::string("usage: ") + usage);
-}
-
-ScriptStep bindStep(Session& session, const ScriptLine& line) {
-    const std::string& first = line.words.front();
-    if (first == "fail") {
-        expectOperands(line, 1, "fail REMOTE[=TEXT], one word: quote a TEXT with blanks, as in "
-                                "fail uploadUserFile=\"disk full\"");
-        const auto failure = parseFailure(line.words[1]);
+// One line of a script, checked before any runs: a call, a change of the
+// scripted faults, or a look at the state. Returns what running it does.
+std::function<int()> bindStep(Session& session, Output& output, const ScriptLine& line) {
+    const std::vector<std::string>& words = line.words;
+    const auto expect = [&words](std::size_t operands, const char* usage) {
+        if (words.size() != operands + 1) throw ArgumentError(std::string("usage: ") + usage);
+    };
+    const auto fault = [&session, &output, number = line.number](std::string remote, std::optional<std::string> text) {
+        session.checkRemote(remote);
+        return [&session, &output, number, remote, text] {
+            text ? session.failRemote(remote, *text) : session.restoreRemote(remote);
+            output.print(Record{{"record", "fault"}, {"line", number}, {"remote", remote},
+                                {"failure", text ? Record(*text) : Record()}});
+            return kExitDone;
+        };
+    };
+    if (words.front() == "fail") {
+        expect(1, "fail REMOTE[=TEXT], one word: quote a TEXT with blanks, as in fail uploadUserFile=\"disk full\"");
+        const auto failure = parseFailure(words[1]);
         if (!failure) throw ArgumentError("fail needs a remote method name, as in fail REMOTE[=TEXT]");
-        session.checkRemote(failure->first);
-        return {ScriptStep::Fail, line.number, {}, failure->first, failure->second};
+        return fault(failure->first, failure->second);
     }
-    if (first == "restore") {
-        expectOperands(line, 1, "restore REMOTE");
-        session.checkRemote(line.words[1]);
-        return {ScriptStep::Restore, line.number, {}, line.words[1], std::nullopt};
+    if (words.front() == "restore") {
+        expect(1, "restore REMOTE");
+        return fault(words[1], std::nullopt);
     }
-    if (first == "state") {
-        expectOperands(line, 0, "state (on a line of its own)");
-        return {ScriptStep::State, line.number, {}, {}, std::nullopt};
+    if (words.front() == "state") {
+        expect(0, "state (on a line of its own)");
+        return [&session, &output, number = line.number] {
+            output.print(stateRecord(session.state(), number));
+            return kExitDone;
+        };
     }
     // "call OPERATION ARGS..." reads as it does on the command line.
-    std::vector<std::string> words(line.words.begin() + (first == "call" ? 1 : 0), line.words.end());
-    if (words.empty()) throw ArgumentError("usage: call OPERATION ARGS... (or OPERATION ARGS...)");
-    return {ScriptStep::Call, line.number, bindCall(session, words), {}, std::nullopt};
-}
-
-int perform(Session& session, Output& output, ScriptStep& step) {
-    switch (step.kind) {
-        case ScriptStep::Call: return perform(session, output, step.call, step.line);
-        case ScriptStep::Fail: session.failRemote(step.remote, *step.text); break;
-        case ScriptStep::Restore: session.restoreRemote(step.remote); break;
-        case ScriptStep::State: output.print(stateRecord(session.state(), step.line)); return kExitDone;
-    }
-    output.print(Record{{"record", "fault"}, {"line", step.line}, {"remote", step.remote}, {"failure", step.text ? Record(*step.text) : Record()}});
-    return kExitDone;
+    const std::vector<std::string> call(words.begin() + (words.front() == "call" ? 1 : 0), words.end());
+    if (call.empty()) throw ArgumentError("usage: call OPERATION ARGS... (or OPERATION ARGS...)");
+    return [&session, &output, bound = bindCall(session, call), number = line.number]() mutable {
+        return perform(session, output, bound, number);
+    };
 }
 
 }  // namespace
@@ -86,13 +79,15 @@ BoundCall bindCall(Session& session, const std::vector<std::string>& words) {
     try {
         return {&operation, session.bind(operation, {words.begin() + 1, words.end()})};
     } catch (const ArgumentError& error) {
-        throw ArgumentError(std::string(error.what()) + "\nusage: " + Output::usageOf(operationRecord(operation, false)));
+        throw ArgumentError(std::string(error.what()) +
+                            "\nusage: " + Output::usageOf(operationRecord(operation, false)));
     }
 }
 
 int listOperations(Output& output, bool verbose) {
     std::vector<Record> records;
-    for (const mgmtdesc::Operation* operation : callableOperations()) records.push_back(operationRecord(*operation, verbose));
+    for (const mgmtdesc::Operation* operation : callableOperations())
+        records.push_back(operationRecord(*operation, verbose));
     for (Record& type : enumerationRecords()) records.push_back(std::move(type));
     output.print(records);
     return kExitDone;
@@ -112,20 +107,20 @@ int runScript(Session& session, Output& output, const std::string& path, bool ke
     const std::string source = path == "-" ? "standard input" : path;
     // Every line is checked before the first one runs, so a bad line never
     // leaves the service half-way through a script.
-    std::vector<ScriptStep> steps;
+    std::vector<std::pair<int, std::function<int()>>> steps;
     for (const ScriptLine& line : readScriptFile(path)) {
         try {
-            steps.push_back(bindStep(session, line));
+            steps.emplace_back(line.number, bindStep(session, output, line));
         } catch (const ArgumentError& error) {
             throw ArgumentError(source + ": line " + std::to_string(line.number) + ": " + error.what());
         }
     }
     int status = kExitDone;
-    for (ScriptStep& step : steps) {
-        if (perform(session, output, step) == kExitDone) continue;
+    for (auto& [line, step] : steps) {
+        if (step() == kExitDone) continue;
         status = kExitCallFailed;
         if (keepGoing) continue;
-        output.problem(source + ": line " + std::to_string(step.line) +
+        output.problem(source + ": line " + std::to_string(line) +
                            ": an exception reached the caller; stopping here (--keep-going runs on)",
                        status);
         break;

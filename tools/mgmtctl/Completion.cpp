@@ -37,26 +37,18 @@ std::vector<std::string> wordsFor(const std::string& what, const CLI::App& app) 
     return levels;
 }
 
-const CLI::Option* optionNamed(const CLI::App& app, const std::string& word) {
-    for (const CLI::Option* option : app.get_options())
-        if (!option->get_positional() && option->check_name(word.substr(0, word.find('=')))) return option;
-    return nullptr;
-}
-
 // The operand under the cursor, `positional` being the command and its
 // operands so far.
 std::vector<std::string> operandWords(const CLI::App& app, const std::vector<std::string>& positional) {
     const std::vector<std::string> commands = commandNames(app);
     if (std::find(commands.begin(), commands.end(), positional.front()) == commands.end()) return {};
     std::size_t index = positional.size() - 2;
-    for (const CLI::Option* operand :
-         app.get_subcommand(positional.front())->get_options([](const CLI::Option* o) { return o->get_positional(); })) {
+    for (const CLI::Option* operand : operandsOf(*app.get_subcommand(positional.front()))) {
         if (operand->get_name() == "ARGS") {
-            const std::string& name = positional[1];
-            for (const mgmtdesc::Operation* operation : callableOperations())
-                if (name == operation->name && index < operation->arguments.size())
-                    return valuesOf(operation->arguments[index].type);
-            return {};
+            const mgmtdesc::Operation* operation = findCallable(positional[1]);
+            return operation != nullptr && index < operation->arguments.size()
+                       ? valuesOf(operation->arguments[index].type)
+                       : std::vector<std::string>();
         }
         if (index-- == 0) return wordsFor(operand->get_name(), app);
     }
@@ -74,7 +66,7 @@ std::vector<std::string> completions(const CLI::App& app, const std::vector<std:
         if (!optionsEnded && word == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && word.size() > 1 && word[0] == '-') {
-            const CLI::Option* option = optionNamed(app, word);
+            const CLI::Option* option = app.get_option_no_throw(word.substr(0, word.find('=')));
             if (option == nullptr || option->get_expected_max() == 0 || word.find('=') != std::string::npos) continue;
             if (i + 2 == words.size()) return wordsFor(option->get_type_name(), app);  // its value is under the cursor
             ++i;

@@ -32,12 +32,16 @@ std::vector<std::string> operationNames() {
     return names;
 }
 
-const Operation& requireOperation(const std::string& name) {
+const Operation* findCallable(const std::string& name) {
     for (const Operation* operation : callableOperations())
-        if (name == operation->name) return *operation;
-    std::string message = "unknown operation '" + name + "'; closest:";
-    for (const std::string& candidate : closest(name, operationNames())) message += " " + candidate;
-    throw ArgumentError(message + " (mgmtctl list shows them all)");
+        if (name == operation->name) return operation;
+    return nullptr;
+}
+
+const Operation& requireOperation(const std::string& name) {
+    if (const Operation* operation = findCallable(name)) return *operation;
+    throw ArgumentError("unknown operation '" + name + "'" + closest(name, operationNames()) +
+                        " (mgmtctl list shows them all)");
 }
 
 Record operationRecord(const Operation& operation, bool wire) {
@@ -46,23 +50,17 @@ Record operationRecord(const Operation& operation, bool wire) {
         arguments.push_back({{"name", operation.arguments[i].name},
                              {"type", mgmtdesc::nameOf(operation.arguments[i].type)},
                              {"optional", mayBeLeftOut(operation, i)}});
-    Record record = {{"record", "operation"},
-                     {"interface", mgmtdesc::nameOf(operation.interface)},
-                     {"name", operation.name},
-                     {"member", operation.member},
-                     {"arguments", arguments},
-                     {"result", operation.result},
+    Record record = {{"record", "operation"},     {"interface", mgmtdesc::nameOf(operation.interface)},
+                     {"name", operation.name},    {"member", operation.member},
+                     {"arguments", arguments},    {"result", operation.result},
                      {"remote", operation.remote}};
     if (!wire) return record;
     Record failure;  // null without a record
     if (operation.failure.format != nullptr)
         failure = {{"format", operation.failure.format}, {"level", operation.failure.level}};
-    record["wire"] = {{"remote", operation.remote},
-                      {"request", wireValues(operation.request)},
-                      {"reply", wireValues(operation.reply)},
-                      {"style", mgmtdesc::nameOf(operation.style)},
-                      {"timeout", operation.timeout},
-                      {"pattern", mgmtdesc::nameOf(operation.pattern)},
+    record["wire"] = {{"remote", operation.remote}, {"request", wireValues(operation.request)},
+                      {"reply", wireValues(operation.reply)}, {"style", mgmtdesc::nameOf(operation.style)},
+                      {"timeout", operation.timeout}, {"pattern", mgmtdesc::nameOf(operation.pattern)},
                       {"failure", failure}};
     return record;
 }
@@ -71,11 +69,8 @@ std::vector<Record> enumerationRecords() {
     std::vector<Record> records;
     for (const mgmtdesc::Enumeration& enumeration : mgmtdesc::enumerations()) {
         Record values = Record::object();
-        for (const mgmtdesc::Enumerator& e : enumeration.enumerators)
-            values[shownName(e)] = e.value;
-        records.push_back({{"record", "type"},
-                           {"name", mgmtdesc::nameOf(enumeration.type)},
-                           {"values", values},
+        for (const mgmtdesc::Enumerator& e : enumeration.enumerators) values[shownName(e)] = e.value;
+        records.push_back({{"record", "type"}, {"name", mgmtdesc::nameOf(enumeration.type)}, {"values", values},
                            {"largest", enumeration.largestValue()}});
     }
     return records;

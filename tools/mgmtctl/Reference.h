@@ -15,6 +15,7 @@ using mgmtdesc::Operation;
 
 std::vector<const Operation*> callableOperations();
 std::vector<std::string> operationNames();
+const Operation* findCallable(const std::string& name);
 // Throws ArgumentError naming the closest names.
 const Operation& requireOperation(const std::string& name);
 

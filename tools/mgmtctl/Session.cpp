@@ -15,45 +15,31 @@ using mgmtkit::kActionEventFactory;
 using mgmtkit::kLocalMgmtFactory;
 using mgmtkit::kLocationFactory;
 
-namespace {
-
-ProxyRequest& channelOf(mgmtkit::SimulatedPhone& phone, const std::unique_ptr<RelayChannel>& relay) {
-    return relay ? static_cast<ProxyRequest&>(*relay) : phone;
-}
-
-}  // namespace
-
 Session::Session(const ProxyLibrary& library, RemoteService* remote)
     : remote_(remote),
       relay_(remote != nullptr ? std::make_unique<RelayChannel>(remote->channel()) : nullptr),
       agents_([this](const ToolAgent& agent) { context_.nameChannel(agent, agent.channel()); },
               [this](const ToolAgent& agent, const Method& notification) {
-                  record({Record{{"record", "callback"},
-                                 {"agent", agent.name()},
-                                 {"channel", agent.channel()},
-                                 {"method", notification.name()},
-                                 {"parameters", parametersOf(notification)}}});
+                  record({Record{{"record", "callback"}, {"agent", agent.name()}, {"channel", agent.channel()},
+                                 {"method", notification.name()}, {"parameters", parametersOf(notification)}}});
               }),
-      local_(library, kLocalMgmtFactory, channelOf(phone_, relay_), "LocalMgmtIfc"),
-      actions_(library, kActionEventFactory, channelOf(phone_, relay_), "ActionEventRequestIfc"),
-      location_(library, kLocationFactory, channelOf(phone_, relay_), "LocationDeliveryRequestIfc") {
+      local_(library, kLocalMgmtFactory, channel(), "LocalMgmtIfc"),
+      actions_(library, kActionEventFactory, channel(), "ActionEventRequestIfc"),
+      location_(library, kLocationFactory, channel(), "LocationDeliveryRequestIfc") {
     context_.attach(phone_);
     (relay_ ? relay_->observer : phone_.observer) = [this](const mgmtkit::Exchange& e) {
         record(exchangeRecords(e.request, e.style, e.callbackChannel, e.timeout, e.reply, e.failure));
     };
     setLogSink([this](const LogRecord& log) {
-        record({Record{{"record", "log"},
-                       {"level", log.level},
-                       {"component", log.component},
-                       {"file", log.file},
-                       {"line", log.line},
-                       {"source", sourceOf(log)},
-                       {"format", log.format},
+        record({Record{{"record", "log"}, {"level", log.level}, {"component", log.component}, {"file", log.file},
+                       {"line", log.line}, {"source", sourceOf(log)}, {"format", log.format},
                        {"message", log.message}}});
     });
     GPALAdmin::setRebootHandler([this] { record({Record{{"record", "reboot"}}}); });
     setLogLevel(3);
 }
+
+ProxyRequest& Session::channel() { return relay_ ? static_cast<ProxyRequest&>(*relay_) : phone_; }
 
 Session::~Session() {
     GPALAdmin::setRebootHandler({});
@@ -69,27 +55,19 @@ void Session::checkRemote(const std::string& remoteName) const {
     for (const std::string& name : known)
         if (name == remoteName) return;
     if (const mgmtdesc::Operation* operation = mgmtdesc::findOperation(remoteName))
-        throw ArgumentError("'" + remoteName + "' is an operation; the remote method it sends is " +
-                            operation->remote + ", so name that");
-    std::string message = "the simulated service has no remote method '" + remoteName + "'; closest:";
-    for (const std::string& name : closest(remoteName, known)) message += " " + name;
-    throw ArgumentError(message);
+        throw ArgumentError("'" + remoteName + "' is an operation; the remote method it sends is " + operation->remote +
+                            ", so name that");
+    throw ArgumentError("the simulated service has no remote method '" + remoteName + "'" + closest(remoteName, known));
 }
 
 void Session::failRemote(const std::string& remoteName, const std::string& text) {
     checkRemote(remoteName);
-    if (remote_ != nullptr)
-        remote_->fail(remoteName, text);
-    else
-        phone_.failMethod(remoteName, text);
+    remote_ != nullptr ? remote_->fail(remoteName, text) : phone_.failMethod(remoteName, text);
 }
 
 void Session::restoreRemote(const std::string& remoteName) {
     checkRemote(remoteName);
-    if (remote_ != nullptr)
-        remote_->restore(remoteName);
-    else
-        phone_.restoreMethod(remoteName);
+    remote_ != nullptr ? remote_->restore(remoteName) : phone_.restoreMethod(remoteName);
 }
 
 void Session::takePrinted() {
@@ -103,7 +81,7 @@ void Session::record(std::vector<Record> records) {
     for (Record& r : records) records_.push_back(std::move(r));
 }
 
-CallOutcome Session::perform(const mgmtdesc::Operation& operation, std::vector<ArgumentValue>& arguments, int line) {
+std::vector<Record> Session::perform(const mgmtdesc::Operation& operation, std::vector<ArgumentValue>& arguments, int line) {
     Record shown = Record::object();
     for (std::size_t i = 0; i < arguments.size(); ++i)
         shown[operation.arguments[i].name] = shownArgument(operation.arguments[i], arguments[i]);
@@ -128,24 +106,19 @@ CallOutcome Session::perform(const mgmtdesc::Operation& operation, std::vector<A
         takePrinted();
         capture_ = nullptr;
     }
-    CallOutcome outcome;
     if (thrown) {
-        outcome.reachedCaller = true;
         records_.push_back({{"record", "error"}, {"operation", operation.name}, {"text", *thrown}});
     } else {
         Record written = Record::object();
         for (std::size_t i = 0; i < arguments.size(); ++i)
             if (operation.arguments[i].use != mgmtdesc::Use::In)
                 written[operation.arguments[i].name] = shownValue(arguments[i]);
-        records_.push_back({{"record", "result"},
-                            {"operation", operation.name},
-                            {"type", operation.result},
-                            {"value", result ? shownValue(*result) : Record()},
-                            {"out", written}});
+        records_.push_back({{"record", "result"}, {"operation", operation.name}, {"type", operation.result},
+                            {"value", result ? shownValue(*result) : Record()}, {"out", written}});
     }
-    outcome.records = std::move(records_);
+    std::vector<Record> records = std::move(records_);
     records_.clear();
-    return outcome;
+    return records;
 }
 
 }  // namespace mgmtctl

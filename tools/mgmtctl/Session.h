@@ -36,13 +36,6 @@ public:
     virtual std::string state() = 0;
 };
 
-struct CallOutcome {
-    // The call; the log records, exchanges, callbacks, printed lines and
-    // reboots; then the result, or the error that reached the caller.
-    std::vector<Record> records;
-    bool reachedCaller = false;
-};
-
 class Session {
 public:
     // The library must outlive the session. Throws LibraryError when a
@@ -73,10 +66,14 @@ public:
     }
 
     // Calls the operation through its interface; `line` is the script's, 0
-    // outside one.
-    CallOutcome perform(const mgmtdesc::Operation& operation, std::vector<ArgumentValue>& arguments, int line = 0);
+    // outside one. Returns the call; the log records, exchanges, callbacks,
+    // printed lines and reboots; then the result, or the error record of the
+    // exception that reached the caller.
+    std::vector<Record> perform(const mgmtdesc::Operation& operation, std::vector<ArgumentValue>& arguments,
+                                int line = 0);
 
 private:
+    ProxyRequest& channel();  // the relay to the remote service, else the phone
     void record(std::vector<Record> records);
     void takePrinted();
 

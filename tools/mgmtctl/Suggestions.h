@@ -8,12 +8,10 @@
 
 namespace mgmtctl {
 
-// Edit distance (insertions, deletions, substitutions), ignoring letter case.
-std::size_t editDistance(std::string_view a, std::string_view b);
-
-// Up to `count` candidates, closest first; ties keep the candidates' order.
-std::vector<std::string> closest(std::string_view word, const std::vector<std::string>& candidates,
-                                 std::size_t count = 3);
+// "; closest: a b c": up to `count` candidates, closest first by edit
+// distance (insertions, deletions, substitutions, ignoring letter case);
+// ties keep the candidates' order.
+std::string closest(std::string_view word, const std::vector<std::string>& candidates, std::size_t count = 3);
 
 // "a file type", "an event type": by the noun's first letter.
 std::string withArticle(std::string_view noun);

@@ -1,5 +1,6 @@
 // mgmtctl: calls the management proxies by name against a simulated
 // telephone service and shows what each call sends and gets back.
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,11 +10,20 @@
 #include "Commands.h"
 #include "Completion.h"
 #include "Faults.h"
-#include "Installation.h"
 
 using namespace mgmtctl;
 
 namespace {
+
+// Where the library is looked for: installed beside the tool's prefix, next to
+// the tool, then the library this tool was built with.
+std::vector<std::string> libraryCandidates() {
+    std::error_code unknown;
+    const auto here = std::filesystem::read_symlink("/proc/self/exe", unknown).parent_path();
+    if (unknown) return {MGMTCTL_BUILD_LIBRARY};
+    return {here / MGMTCTL_LIBDIR_FROM_BINDIR / MGMTCTL_LIBRARY_NAME, here / MGMTCTL_LIBRARY_NAME,
+            MGMTCTL_BUILD_LIBRARY};
+}
 
 int run(const Options& options, Output& output) {
     if (options.command == "list") return listOperations(output, options.verbose);

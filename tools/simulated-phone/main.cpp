@@ -21,12 +21,6 @@ namespace {
 
 constexpr const char* kProgram = "mgmt-simulated-phone";
 
-bool answers(const mgmtkit::SimulatedPhone& phone, const std::string& remote) {
-    for (const std::string& known : phone.remoteMethods())
-        if (known == remote) return true;
-    return false;
-}
-
 // SIGINT and SIGTERM are taken by one thread that stops the service, so the
 // service ends its loop and everything is torn down in order.
 class StopOnSignal {
@@ -60,9 +54,10 @@ int main(int argc, char** argv) {
     std::vector<std::string> failures;
     bool trace = false;
     bool json = false;
-    CLI::App app("Serves one simulated telephone on a bus, shared by every client, until SIGINT\n"
-                 "or SIGTERM. `mgmtctl serve` starts this program; `mgmtctl monitor` follows it.",
-                 kProgram);
+    CLI::App app(
+        "Serves one simulated telephone on a bus, shared by every client, until SIGINT\n"
+        "or SIGTERM. `mgmtctl serve` starts this program; `mgmtctl monitor` follows it.",
+        kProgram);
     app.add_flag("--bus{}", bus, "the bus to serve on: its address, or the session bus without one");
     app.add_option("--fail", failures, "the service throws CorvexException(TEXT) for that remote method")
         ->type_name("REMOTE[=TEXT]")
@@ -81,21 +76,23 @@ int main(int argc, char** argv) {
     mgmtctl::Output output(kProgram, json);
 
     mgmtkit::SimulatedPhone phone;
-    for (const std::string& failure : failures) {
-        const auto scripted = mgmtctl::parseFailure(failure);
-        if (!scripted || !answers(phone, scripted->first)) {
-            output.problem("--fail: the simulated telephone has no remote method '" + failure + "'", 2);
-            return 2;
-        }
-        phone.failMethod(scripted->first, scripted->second);
-    }
-
     mgmtbus::BusServiceHooks hooks;
     hooks.fail = [&phone](const std::string& remote, const std::string& text) {
-        if (!answers(phone, remote))
-            throw CorvexException("the simulated telephone has no remote method '" + remote + "'");
-        phone.failMethod(remote, text);
+        try {
+            phone.failMethod(remote, text);
+        } catch (const std::invalid_argument& unknown) {
+            throw CorvexException(unknown.what());
+        }
     };
+    for (const std::string& failure : failures) {
+        const auto scripted = mgmtctl::parseFailure(failure);
+        try {
+            hooks.fail(scripted ? scripted->first : failure, scripted ? scripted->second : "");
+        } catch (const CorvexException& error) {
+            output.problem(std::string("--fail: ") + error.what(), 2);
+            return 2;
+        }
+    }
     hooks.restore = [&phone](const std::string& remote) { phone.restoreMethod(remote); };
     hooks.state = [&phone] { return phone.describeState(); };
     hooks.shown = mgmtctl::masked;
@@ -104,7 +101,8 @@ int main(int argc, char** argv) {
         // for days must not.
         phone.clearTraffic();
         if (trace)
-            output.print(mgmtctl::exchangeRecords(e.request, e.style, e.callbackChannel, e.timeout, e.reply, e.failure));
+            output.print(
+                mgmtctl::exchangeRecords(e.request, e.style, e.callbackChannel, e.timeout, e.reply, e.failure));
     };
 
     const std::string address = bus.value_or(std::string());
@@ -116,9 +114,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     // Observers are called back in their own process, where they observe.
-    phone.setCallbackRoute([&service](const std::string& channel, const Method& notification) {
-        service->notify(channel, notification);
-    });
+    phone.setCallbackRoute(
+        [&service](const std::string& channel, const Method& notification) { service->notify(channel, notification); });
     StopOnSignal stopper(*service);
     std::cerr << kProgram << ": serving the simulated telephone as " << mgmtbus::kServiceBusName << " on "
               << (address.empty() ? std::string("the session bus") : address) << std::endl;
