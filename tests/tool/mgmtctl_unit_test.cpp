@@ -41,7 +41,9 @@ TEST(Arguments, BoolsListsAndObjects) {
     for (const char* bad : {"", "2", "truthy", "y"}) EXPECT_THROW(flag(bad), ArgumentError) << bad;
 
     using L = std::list<std::string>;
-    const auto list = [](const char* text) { return std::get<L>(parsed("observeManageableDataList", {text, "none"}, 0)); };
+    const auto list = [](const char* text) {
+        return std::get<L>(parsed("observeManageableDataList", {text, "none"}, 0));
+    };
     EXPECT_EQ(list(""), L{});
     EXPECT_EQ(list(",,"), (L{"", "", ""}));
     EXPECT_EQ(list(R"(a\,b,c\\)"), (L{"a,b", "c\\"}));
@@ -98,7 +100,8 @@ TEST(Scripts, LinesSplitLikeASimpleShellAndKeepTheirNumbers) {
 }
 
 TEST(Suggestions, RankByEditDistanceIgnoringCaseAndSpeakWithTheRightArticle) {
-    EXPECT_EQ(closest("uploadUserFiel", {"deleteFile", "uploadUserFile", "validateFile"}, 1), "; closest: uploadUserFile");
+    EXPECT_EQ(closest("uploadUserFiel", {"deleteFile", "uploadUserFile", "validateFile"}, 1),
+              "; closest: uploadUserFile");
     EXPECT_EQ(closest("SITTING", {"sitting", "kitten", "bitten"}, 2), "; closest: sitting kitten");
     EXPECT_EQ(withArticle("event type"), "an event type");
     EXPECT_EQ(withArticle("user kind"), "a user kind");

@@ -9,10 +9,8 @@
 
 namespace mgmtctl {
 
-inline constexpr const char* kDefaultFailure = "simulated failure";
-
-// The remote method and the text (kDefaultFailure without "=TEXT"); nothing
-// when no remote method is named.
+// The remote method and the text ("simulated failure" without "=TEXT");
+// nothing when no remote method is named.
 std::optional<std::pair<std::string, std::string>> parseFailure(std::string_view failure);
 
 }  // namespace mgmtctl

@@ -86,14 +86,14 @@ void lines(std::ostream& out, const char* label, std::string_view text) {
 void parameters(std::ostream& out, const Record& parameters, std::size_t width) {
     for (const Record& p : parameters)
         out << kIndent << padded(p["name"], width) << "  " << padded(p["kind"], 6) << "  " << padded(p["direction"], 5)
-             << "  " << shown(p["value"]) << '\n';
+            << "  " << shown(p["value"]) << '\n';
 }
 
 void wireReference(std::ostream& out, const Record& operation, const std::string& indent) {
     const Record& wire = operation["wire"];
     out << indent << "remote method  " << field(wire, "remote") << '\n'
-         << indent << "call style     " << field(wire, "style")
-         << (wire["timeout"] == 0 ? "" : " " + std::to_string(wire["timeout"].get<int>()) + " ms") << '\n';
+        << indent << "call style     " << field(wire, "style")
+        << (wire["timeout"] == 0 ? "" : " " + std::to_string(wire["timeout"].get<int>()) + " ms") << '\n';
     for (const char* what : {"request", "reply"}) {
         std::size_t width = 0;
         for (const Record& p : wire[what]) width = std::max(width, field(p, "name").size());
@@ -102,13 +102,13 @@ void wireReference(std::ostream& out, const Record& operation, const std::string
         bool first = true;
         for (const Record& p : wire[what]) {
             out << (first ? "" : indent + std::string(15, ' ')) << padded(p["name"], width) << "  "
-                 << padded(p["kind"], 6) << "  " << field(p, "direction") << '\n';
+                << padded(p["kind"], 6) << "  " << field(p, "direction") << '\n';
             first = false;
         }
     }
     const mgmtdesc::Operation* row = mgmtdesc::findOperation(field(operation, "name"));
     out << indent << "on failure     pattern " << field(wire, "pattern") << ": "
-         << (row != nullptr ? mgmtdesc::failureBehaviour(*row) : "?") << '\n';
+        << (row != nullptr ? mgmtdesc::failureBehaviour(*row) : "?") << '\n';
 }
 
 // The legend of `list`: how arguments are written, then each enumeration with
@@ -116,22 +116,22 @@ void wireReference(std::ostream& out, const Record& operation, const std::string
 void enumeration(std::ostream& out, const Record& type, bool first, bool last) {
     if (first)
         out << "\nArguments:\n"
-             << "  bool              true or false (also yes/no, on/off, 1/0)\n"
-             << "  int, unsigned     decimal, or hexadecimal with 0x\n"
-             << "  string            as given; \"\" for the empty string\n"
-             << "  list              a,b,c; \"\" for the empty list; \\, for a comma inside a name\n"
-             << "  ManageableData    key=value;key=value; \"\" for none; \\; and \\= escape\n"
-             << "  SNMPTrapData      key=value;key=value\n"
-             << "  MgmtAgentIfc*     an agent name such as agent1 (one object per name for the\n"
-             << "  Executable*       whole session, so one callback channel), or none for null\n"
-             << "Enumerations, by name or by number (up to the largest value the type holds):\n";
+            << "  bool              true or false (also yes/no, on/off, 1/0)\n"
+            << "  int, unsigned     decimal, or hexadecimal with 0x\n"
+            << "  string            as given; \"\" for the empty string\n"
+            << "  list              a,b,c; \"\" for the empty list; \\, for a comma inside a name\n"
+            << "  ManageableData    key=value;key=value; \"\" for none; \\; and \\= escape\n"
+            << "  SNMPTrapData      key=value;key=value\n"
+            << "  MgmtAgentIfc*     an agent name such as agent1 (one object per name for the\n"
+            << "  Executable*       whole session, so one callback channel), or none for null\n"
+            << "Enumerations, by name or by number (up to the largest value the type holds):\n";
     const mgmtdesc::Enumeration* enumeration = nullptr;
     for (const mgmtdesc::Enumeration& e : mgmtdesc::enumerations())
         if (field(type, "name") == mgmtdesc::nameOf(e.type)) enumeration = &e;
     const bool byName = enumeration != nullptr && enumeration->fallbackWireName != nullptr;
     out << "  " << field(type, "name") << " (0 to " << type["largest"] << ")"
-         << (byName ? ", as name|HEADER_NAME=value (either name, or the value):\n"
-                    : ", as NAME=value (the name or the value):\n");
+        << (byName ? ", as name|HEADER_NAME=value (either name, or the value):\n"
+                   : ", as NAME=value (the name or the value):\n");
     std::vector<std::string> names;
     for (const auto& [name, value] : type["values"].items()) {
         const mgmtdesc::Enumerator* e = enumeration != nullptr ? enumeration->find(name) : nullptr;
@@ -142,7 +142,7 @@ void enumeration(std::ostream& out, const Record& type, bool first, bool last) {
     out << wrapped(names, "      ");
     if (last)
         out << "Arguments in [brackets] may be left out; they start empty. Values whose name\n"
-             << "contains \"password\" are printed as " << kMask << ".\n";
+            << "contains \"password\" are printed as " << kMask << ".\n";
 }
 
 }  // namespace
@@ -214,8 +214,8 @@ void Output::text(const std::vector<Record>& records, std::size_t at) {
         out_ << (r["parameters"].empty() ? column("reply") + "(no parameters)" : "reply") << '\n';
         parameters(out_, r["parameters"], nameWidth(records, at));
     } else if (what == "callback") {
-        out_ << column("callback") << field(r, "method") << "  (to " << field(r, "agent") << " on " << dumped(r["channel"])
-             << ")\n";
+        out_ << column("callback") << field(r, "method") << "  (to " << field(r, "agent") << " on "
+             << dumped(r["channel"]) << ")\n";
         parameters(out_, r["parameters"], nameWidth(records, at));
     } else if (what == "stdout") {
         lines(out_, "stdout", field(r, "text"));
@@ -238,7 +238,8 @@ void Output::text(const std::vector<Record>& records, std::size_t at) {
         block();
         out_ << column(r["failure"].is_null() ? "restore" : "fail") << "line " << r["line"] << ": "
              << field(r, "remote")
-             << (r["failure"].is_null() ? " is answered again" : " now throws CorvexException(" + dumped(r["failure"]) + ")")
+             << (r["failure"].is_null() ? " is answered again"
+                                        : " now throws CorvexException(" + dumped(r["failure"]) + ")")
              << '\n';
     } else if (what == "state") {
         block();

@@ -25,7 +25,8 @@ std::vector<Record> exchangeRecords(const Method& request, mgmtdesc::CallStyle s
                                     const std::string* failure) {
     std::vector<Record> records;
     records.push_back({{"record", "request"}, {"method", request.name()}, {"style", mgmtdesc::nameOf(style)},
-                       {"timeout", timeout}, {"callbackChannel", callbackChannel}, {"parameters", parametersOf(request)}});
+                       {"timeout", timeout}, {"callbackChannel", callbackChannel},
+                       {"parameters", parametersOf(request)}});
     if (failure != nullptr)
         records.push_back({{"record", "reply"}, {"method", request.name()}, {"failure", *failure}});
     else if (reply != nullptr)

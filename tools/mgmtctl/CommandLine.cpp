@@ -5,6 +5,7 @@
 
 #include "ArgumentError.h"
 #include "Faults.h"
+#include "Reference.h"
 #include "Session.h"
 #include "Suggestions.h"
 
@@ -177,7 +178,7 @@ CommandLine::CommandLine() : app_(kDescription, "mgmtctl") {
     app_.formatter(std::make_shared<HelpFormatter>());
     app_.get_formatter()->label("SUBCOMMAND", "COMMAND [ARGS...]");
     app_.footer(kFooter);
-    app_.set_help_flag();  // -h and --help anywhere, also after a command
+    app_.set_help_flag();  // not CLI11's: ours below is read anywhere, also after a command
     app_.allow_extras();   // checked by parse(), to say what a stray word is
     app_.require_subcommand(0, 1);
     app_.option_defaults()->group("Options, anywhere on the line up to a lone --");
@@ -218,7 +219,8 @@ CommandLine::CommandLine() : app_(kDescription, "mgmtctl") {
     app_.add_flag("--trace", o.trace, "serve: write every exchange, passwords hidden");
     app_.add_flag("--json", o.json,
                   "one JSON object per record and line; errors too, as\n"
-                  "JSON objects on standard error");
+                  "JSON objects on standard error")
+        ->trigger_on_parse();  // known at once, so that bad input later on the line is told in JSON
     app_.add_flag("-h,--help", o.help, "this text");
     app_.add_flag("--version", o.version, "the tool's and the library's version and soname");
 
@@ -251,7 +253,9 @@ Options CommandLine::parse(const std::vector<std::string>& words) {
         options_.command = chosen.front()->get_name();
         for (const CLI::Option* operand : operandsOf(*chosen.front())) {  // the words after "--" come next
             const std::string& name = operand->get_name();
-            std::string& value = name == "FILE" ? options_.file : name == "COMMAND" ? options_.topic : options_.operation;
+            std::string& value = name == "FILE"      ? options_.file
+                                 : name == "COMMAND" ? options_.topic
+                                                     : options_.operation;
             if (name == "ARGS") {
                 options_.arguments.insert(options_.arguments.end(), operands.begin(), operands.end());
                 operands.clear();
@@ -272,9 +276,10 @@ Options CommandLine::parse(const std::vector<std::string>& words) {
             throw ArgumentError("unknown option " + name + closest(name, optionNames(app_), 2));
         }
         if (!chosen.empty()) refuseOperands();
-        if (mgmtdesc::findOperation(word) != nullptr)
+        if (findCallable(word) != nullptr)
             throw ArgumentError("unknown command '" + word + "'; to call the operation: mgmtctl call " + word);
-        throw ArgumentError("unknown command '" + word + "'" + closest(word, commandNames(app_), 2) + " (mgmtctl --help)");
+        throw ArgumentError("unknown command '" + word + "'" + closest(word, commandNames(app_), 2) +
+                            " (mgmtctl --help)");
     }
     const std::vector<std::string> commands = commandNames(app_);
     if (options_.command == "help" && !options_.topic.empty() &&
@@ -284,15 +289,6 @@ Options CommandLine::parse(const std::vector<std::string>& words) {
         throw ArgumentError(message);
     }
     return options_;
-}
-
-bool CommandLine::asksForJson() const {
-    const CLI::Option* json = app_.get_option("--json");
-    try {
-        return json->count() > 0 && json->as<bool>();
-    } catch (const CLI::Error&) {
-        return false;  // --json=maybe: said in text
-    }
 }
 
 std::string CommandLine::help(const std::string& command) const {

@@ -48,9 +48,9 @@ public:
     // The words after the program's name. Throws ArgumentError saying what
     // does not fit.
     Options parse(const std::vector<std::string>& words);
-    // Whether the words read by parse(), well-formed or not, ask for JSON, so
-    // that bad input is reported in the form asked for.
-    bool asksForJson() const;
+    // Whether the words read by parse(), well-formed or not, asked for JSON,
+    // so that bad input is reported in the form asked for.
+    bool asksForJson() const { return options_.json; }
 
     const CLI::App& app() const { return app_; }
     // --help, or `help COMMAND` for a command's name.

@@ -57,9 +57,10 @@ Log level 5 is on for this part, so the proxy's traces are written.
         "\n2. The caller's list travels as one string, made by Serializer::serialize:\n"
         "         {\"old-ring.wav\", \"my song.mp3\"}  ->  " +
         Record(serialised).dump());
-    step("\n3. The file type travels by name: convertFileTypeEnumToString turns 11 into\n"
-         "   \"ringer\" and writes a trace of its own:",
-         "log", "convertFileTypeEnumToString");
+    step(
+        "\n3. The file type travels by name: convertFileTypeEnumToString turns 11 into\n"
+        "   \"ringer\" and writes a trace of its own:",
+        "log", "convertFileTypeEnumToString");
     const std::size_t request = step(
         "\n4. The request record: the remote method's name, then each parameter with its\n"
         "   kind, direction and value (FileNames goes out and comes back, so inout):",
@@ -72,9 +73,10 @@ Log level 5 is on for this part, so the proxy's traces are written.
         output.print(records[request + 1]);
         shown.insert(request + 1);
     }
-    step("\n7. The proxy reads FileNames back into the caller's list (\"empty\" would\n"
-         "   empty it) and returns true. The list afterwards:",
-         "result");
+    step(
+        "\n7. The proxy reads FileNames back into the caller's list (\"empty\" would\n"
+        "   empty it) and returns true. The list afterwards:",
+        "result");
     std::vector<Record> rest;
     for (std::size_t i = 0; i < records.size(); ++i)
         if (shown.count(i) == 0) rest.push_back(records[i]);

@@ -13,7 +13,8 @@ namespace mgmtctl {
 int serveTelephone(const Options& options, Output& output) {
     // Beside this tool once installed, else where the build put it.
     std::error_code unknown;
-    std::string program = std::filesystem::read_symlink("/proc/self/exe", unknown).parent_path() / "mgmt-simulated-phone";
+    std::string program =
+        std::filesystem::read_symlink("/proc/self/exe", unknown).parent_path() / "mgmt-simulated-phone";
     if (unknown || access(program.c_str(), X_OK) != 0) program = MGMTCTL_BUILD_SERVICE;
     std::vector<std::string> words = {program};
     if (options.bus) words.push_back("--bus=" + *options.bus);

@@ -81,7 +81,8 @@ void Session::record(std::vector<Record> records) {
     for (Record& r : records) records_.push_back(std::move(r));
 }
 
-std::vector<Record> Session::perform(const mgmtdesc::Operation& operation, std::vector<ArgumentValue>& arguments, int line) {
+std::vector<Record> Session::perform(const mgmtdesc::Operation& operation, std::vector<ArgumentValue>& arguments,
+                                     int line) {
     Record shown = Record::object();
     for (std::size_t i = 0; i < arguments.size(); ++i)
         shown[operation.arguments[i].name] = shownArgument(operation.arguments[i], arguments[i]);

@@ -58,7 +58,9 @@ int main(int argc, char** argv) {
         "Serves one simulated telephone on a bus, shared by every client, until SIGINT\n"
         "or SIGTERM. `mgmtctl serve` starts this program; `mgmtctl monitor` follows it.",
         kProgram);
-    app.add_flag("--bus{}", bus, "the bus to serve on: its address, or the session bus without one");
+    app.add_option("--bus", bus, "the bus to serve on: its address, or the session bus without one")
+        ->expected(0, 1)
+        ->type_name("[ADDRESS]");
     app.add_option("--fail", failures, "the service throws CorvexException(TEXT) for that remote method")
         ->type_name("REMOTE[=TEXT]")
         ->allow_extra_args(false);
