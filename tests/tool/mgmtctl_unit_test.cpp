@@ -6,13 +6,11 @@
 #include <sstream>
 
 #include "Agents.h"
-#include "ArgumentError.h"
 #include "Arguments.h"
+#include "BadInput.h"
 #include "CommandLine.h"
-#include "Completion.h"
 #include "Masking.h"
 #include "Script.h"
-#include "Suggestions.h"
 
 using namespace mgmtctl;
 
@@ -99,7 +97,7 @@ TEST(Scripts, LinesSplitLikeASimpleShellAndKeepTheirNumbers) {
     EXPECT_EQ(lines[1].number, 5);
 }
 
-TEST(Suggestions, RankByEditDistanceIgnoringCaseAndSpeakWithTheRightArticle) {
+TEST(BadInput, RankByEditDistanceIgnoringCaseAndSpeakWithTheRightArticle) {
     EXPECT_EQ(closest("uploadUserFiel", {"deleteFile", "uploadUserFile", "validateFile"}, 1),
               "; closest: uploadUserFile");
     EXPECT_EQ(closest("SITTING", {"sitting", "kitten", "bitten"}, 2), "; closest: sitting kitten");

@@ -8,14 +8,11 @@ Record parametersOf(const Method& method) {
     Record parameters = Record::array();
     const Method shown = masked(method);
     for (const Parameter& parameter : shown.parameters()) {
-        Record value;
-        switch (parameter.kind()) {
-            case Parameter::INT: value = parameter.intValue(); break;
-            case Parameter::BOOL: value = parameter.boolValue(); break;
-            case Parameter::STRING: value = parameter.stringValue(); break;
-        }
+        const Record value = parameter.kind() == Parameter::INT    ? Record(parameter.intValue())
+                             : parameter.kind() == Parameter::BOOL ? Record(parameter.boolValue())
+                                                                   : Record(parameter.stringValue());
         parameters.push_back({{"name", parameter.name()}, {"kind", mgmtdesc::nameOf(parameter.kind())},
-                              {"direction", mgmtdesc::nameOf(parameter.direction())}, {"value", std::move(value)}});
+                              {"direction", mgmtdesc::nameOf(parameter.direction())}, {"value", value}});
     }
     return parameters;
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "ArgumentError.h"
+#include "BadInput.h"
 
 namespace mgmtctl {
 

@@ -5,9 +5,8 @@
 #include <limits>
 #include <list>
 
-#include "ArgumentError.h"
+#include "BadInput.h"
 #include "Masking.h"
-#include "Suggestions.h"
 
 namespace mgmtctl {
 

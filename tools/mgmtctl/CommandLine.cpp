@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <sstream>
 
-#include "ArgumentError.h"
+#include "BadInput.h"
 #include "Faults.h"
 #include "Reference.h"
 #include "Session.h"
-#include "Suggestions.h"
 
 namespace mgmtctl {
 

@@ -1,7 +1,7 @@
 // mgmtctl's command line, defined once with CLI11: the commands with their
 // operands, the options and every text of --help and `help COMMAND`. The
-// parser, the help, the manual page and the completion's word lists all come
-// from these definitions.
+// parser, the help, the manual page and the completion's word lists
+// (Completion.cpp) all come from these definitions.
 #pragma once
 
 #include <optional>
@@ -38,6 +38,14 @@ std::vector<const CLI::Option*> operandsOf(const CLI::App& command);
 std::vector<std::string> commandNames(const CLI::App& app);
 // "--library", "--log-level", ...: every option's long name.
 std::vector<std::string> optionNames(const CLI::App& app);
+
+// The hidden command the completion script runs: mgmtctl __complete WORDS...
+inline constexpr const char* kCompleteCommand = "__complete";
+
+// The candidates for the last of `words` (the words after "mgmtctl", the last
+// one being the one under the cursor, possibly empty), not yet filtered by
+// what it starts with. Nothing for a file name: the shell completes those.
+std::vector<std::string> completions(const CLI::App& app, const std::vector<std::string>& words);
 
 class CommandLine {
 public:

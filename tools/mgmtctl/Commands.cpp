@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "ArgumentError.h"
+#include "BadInput.h"
 #include "Faults.h"
 #include "Reference.h"
 #include "Script.h"

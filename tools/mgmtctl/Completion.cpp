@@ -1,7 +1,9 @@
-#include "Completion.h"
-
+// What the shell completion offers, worked out by the tool from its command
+// line's definitions and the service description, so that the completion
+// script stays a few lines and never lists names of its own.
 #include <algorithm>
 
+#include "CommandLine.h"
 #include "Reference.h"
 #include "Session.h"
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "ArgumentError.h"
+#include "BadInput.h"
 #include "Commands.h"
 
 namespace mgmtctl {

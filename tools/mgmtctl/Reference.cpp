@@ -1,8 +1,7 @@
 #include "Reference.h"
 
-#include "ArgumentError.h"
 #include "Arguments.h"
-#include "Suggestions.h"
+#include "BadInput.h"
 
 namespace mgmtctl {
 

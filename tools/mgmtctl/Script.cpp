@@ -8,7 +8,7 @@
 #include <memory>
 #include <sstream>
 
-#include "ArgumentError.h"
+#include "BadInput.h"
 
 namespace mgmtctl {
 

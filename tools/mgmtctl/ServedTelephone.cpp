@@ -5,7 +5,7 @@
 #include <sdbus-c++/Error.h>
 #include <sdbus-c++/IProxy.h>
 
-#include "ArgumentError.h"
+#include "BadInput.h"
 #include "Bus.h"
 #include "bus/BusChannel.h"
 #include "bus/BusConnection.h"

@@ -3,11 +3,10 @@
 #include <optional>
 #include <utility>
 
-#include "ArgumentError.h"
+#include "BadInput.h"
 #include "LogStatements.h"
 #include "RelayChannel.h"
 #include "StdoutCapture.h"
-#include "Suggestions.h"
 
 namespace mgmtctl {
 

@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "ArgumentError.h"
+#include "BadInput.h"
 #include "Bus.h"
 #include "Commands.h"
-#include "Completion.h"
 #include "Faults.h"
 
 using namespace mgmtctl;

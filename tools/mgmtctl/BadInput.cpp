@@ -1,4 +1,4 @@
-#include "Suggestions.h"
+#include "BadInput.h"
 
 #include <algorithm>
 #include <cctype>
