@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <set>
 #include <thread>
 #include <utility>
 
@@ -22,23 +23,23 @@ namespace {
 using mgmtdesc::CallStyle;
 using mgmtdesc::isOneWay;
 
-const Parameter* findValue(const Method& reply, const BusValue& value) {
+const Parameter* findValue(const Method& reply, const mgmtdesc::Read& value) {
     for (const Parameter& parameter : reply.parameters())
         if (parameter.name() == value.name && parameter.direction() == value.direction) return &parameter;
     return nullptr;
 }
 
 // The request arguments, then the channel; the reply values, then "replied".
-void signatureOf(const BusMethod& method, std::string& in, std::vector<std::string>& inNames, std::string& out,
-                 std::vector<std::string>& outNames) {
-    for (const BusValue& value : method.request) {
+void signatureOf(const mgmtdesc::Operation& method, std::string& in, std::vector<std::string>& inNames,
+                 std::string& out, std::vector<std::string>& outNames) {
+    for (const mgmtdesc::Sent& value : method.request) {
         in += typeCode(value.kind);
         inNames.push_back(value.name);
     }
     in += "s";
     inNames.push_back(kChannelArgument);
     if (isOneWay(method.style)) return;
-    for (const BusValue& value : method.reply) {
+    for (const mgmtdesc::Read& value : method.reply) {
         out += typeCode(value.kind);
         outNames.push_back(value.name);
     }
@@ -47,7 +48,7 @@ void signatureOf(const BusMethod& method, std::string& in, std::vector<std::stri
 }
 
 // The backend's verdict on one request: throws CorvexException when it failed.
-void callBackend(ProxyRequest& backend, const BusMethod& method, Method& request, Method& reply,
+void callBackend(ProxyRequest& backend, const mgmtdesc::Operation& method, Method& request, Method& reply,
                  std::string& channel) {
     switch (method.style) {
         case CallStyle::OneWay: backend.asynchronousCall(request); break;
@@ -61,7 +62,7 @@ void callBackend(ProxyRequest& backend, const BusMethod& method, Method& request
 }  // namespace
 
 BusService::BusService(const std::string& address, const std::string& busName, ProxyRequest& backend,
-                       const std::vector<BusMethod>& methods, BusServiceHooks hooks)
+                       BusServiceHooks hooks)
     : backend_(backend), hooks_(std::move(hooks)), connection_(connectToBus(address)) {
     try {
         connection_->requestName(busName);
@@ -70,7 +71,9 @@ BusService::BusService(const std::string& address, const std::string& busName, P
                               error.getMessage());
     }
     object_ = sdbus::createObject(*connection_, kServicePath);
-    for (const BusMethod& method : methods) {
+    std::set<std::string> exported;
+    for (const mgmtdesc::Operation& method : mgmtdesc::operations()) {
+        if (!exported.insert(method.remote).second) continue;
         std::string in, out;
         std::vector<std::string> inNames, outNames;
         signatureOf(method, in, inNames, out, outNames);
@@ -78,7 +81,7 @@ BusService::BusService(const std::string& address, const std::string& busName, P
         if (isOneWay(method.style)) flags.set(sdbus::Flags::METHOD_NO_REPLY);
         object_->registerMethod(
             kRemoteInterface, method.remote, in, inNames, out, outNames,
-            [this, method](sdbus::MethodCall call) { serve(method, call); }, flags);
+            [this, &method](sdbus::MethodCall call) { serve(method, call); }, flags);
     }
     exportControl();
     object_->registerSignal(kMonitorInterface, kExchangeSignal,
@@ -131,10 +134,10 @@ void BusService::delay(const std::string& remote, unsigned milliseconds) {
         delays_[remote] = milliseconds;
 }
 
-void BusService::serve(const BusMethod& method, sdbus::MethodCall& call) {
+void BusService::serve(const mgmtdesc::Operation& method, sdbus::MethodCall& call) {
     // The bus has checked the signature against the exported one already.
-    Method request(method.remote.c_str(), Method::REQUEST);
-    for (const BusValue& value : method.request) readValue(call, request, value.name, value.direction);
+    Method request(method.remote, Method::REQUEST);
+    for (const mgmtdesc::Sent& value : method.request) readValue(call, request, value.name, value.direction);
     std::string channel;
     call >> channel;
 
@@ -165,7 +168,7 @@ void BusService::serve(const BusMethod& method, sdbus::MethodCall& call) {
     } else if (!call.doesntExpectReply()) {
         auto answer = call.createReply();
         std::vector<std::string> replied;
-        for (const BusValue& value : isOneWay(method.style) ? std::vector<BusValue>() : method.reply) {
+        for (const mgmtdesc::Read& value : isOneWay(method.style) ? std::vector<mgmtdesc::Read>() : method.reply) {
             const Parameter* given = findValue(reply, value);
             if (given != nullptr && given->kind() == value.kind) {
                 appendValue(answer, *given);

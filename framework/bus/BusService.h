@@ -1,10 +1,10 @@
 // A management service exported on a bus: any ProxyRequest that answers the
 // remote methods (the simulated telephone, for one) is served under a
-// well-known name, each remote method as a D-Bus method with typed, named
-// arguments laid out as BusNames.h describes. Calls are answered one at a
-// time, in arrival order, on the thread that runs the service. Beside the
-// remote methods it serves a control interface (scripted faults, the state)
-// and emits one signal per exchange for monitors.
+// well-known name, each remote method of the service description once, as a
+// D-Bus method with typed, named arguments laid out as BusNames.h describes.
+// Calls are answered one at a time, in arrival order, on the thread that runs
+// the service. Beside the remote methods it serves a control interface
+// (scripted faults, the state) and emits one signal per exchange for monitors.
 #pragma once
 
 #include <functional>
@@ -12,7 +12,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <vector>
 
 #include "Framework.h"
 #include "bus/BusNames.h"
@@ -26,22 +25,6 @@ class MethodCall;
 }  // namespace sdbus
 
 namespace mgmtbus {
-
-struct BusValue {
-    std::string name;
-    Parameter::kinds kind;
-    Parameter::directions direction;
-};
-
-// One remote method as exported: request values in sending order, reply
-// values in reading order.
-struct BusMethod {
-    std::string remote;
-    mgmtdesc::CallStyle style;
-    int timeout;  // ms; 0 unless the style is SyncWithTimeout
-    std::vector<BusValue> request;
-    std::vector<BusValue> reply;
-};
 
 // One request as served, after it was answered or failed.
 struct BusExchange {
@@ -69,7 +52,7 @@ public:
     // Empty address: the session bus. Throws CorvexException when the bus
     // cannot be reached or the name is taken.
     BusService(const std::string& address, const std::string& busName, ProxyRequest& backend,
-               const std::vector<BusMethod>& methods, BusServiceHooks hooks);
+               BusServiceHooks hooks);
     ~BusService();
     BusService(const BusService&) = delete;
     BusService& operator=(const BusService&) = delete;
@@ -86,7 +69,9 @@ public:
     void stop();
 
 private:
-    void serve(const BusMethod& method, sdbus::MethodCall& call);
+    // `method`: the first row that sends the call's remote method; every row
+    // that sends it sends the same request.
+    void serve(const mgmtdesc::Operation& method, sdbus::MethodCall& call);
     void publish(const BusExchange& exchange);
     void exportControl();
 

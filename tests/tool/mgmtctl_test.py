@@ -245,7 +245,7 @@ class Scripts(unittest.TestCase):
 
 
 SAMPLE = {
-    "int": "1", "unsigned": "1", "bool": "true", "string": "x", "list": "a,b", "ManageableData": "k=v",
+    "int": "1", "unsigned int": "1", "MemoryInfo": "free=1", "bool": "true", "string": "x", "list": "a,b", "ManageableData": "k=v",
     "SNMPTrapData": "oid=1", "MgmtAgentIfc*": "agent1", "Executable*": "agent1",
 }
 
@@ -361,8 +361,8 @@ class Json(unittest.TestCase):
             ('quote " backslash \\ end', 'quote " backslash \\ end'),
             ("line\nfeed\ttab\rreturn\x01\x1f\x7f", "line\nfeed\ttab\rreturn\x01\x1f\x7f"),
             ("caf\u00e9 \u20ac \U0001f600", "caf\u00e9 \u20ac \U0001f600"),
-            (b"bad \xff \xc3 byte", "bad \u00ff \u00c3 byte"),  # not UTF-8: each byte as \u00XX
-            (b"overlong \xc0\xaf", "overlong \u00c0\u00af"),
+            (b"bad \xff \xc3 byte", "bad \ufffd \ufffd byte"),  # not UTF-8: each byte as U+FFFD
+            (b"overlong \xc0\xaf", "overlong \ufffd\ufffd"),
         ]
         for given, expected in cases:
             with self.subTest(given=given):
@@ -431,6 +431,44 @@ class BadInput(unittest.TestCase):
         [stopped] = [json.loads(line) for line in err.splitlines()]
         self.assertEqual((stopped["record"], stopped["status"]), ("fatal", 1))
         self.assertIn("line 1", stopped["text"])
+
+
+class Options(unittest.TestCase):
+    """Every option in both forms, --opt=value and --opt value; a flag's value turns it off as well as on."""
+
+    def test_values_given_with_or_without_equals(self):
+        for args in (["--log-level=5"], ["--log-level", "5"]):
+            with self.subTest(args=args):
+                logs = of("log", records(*args, "call", "getListOfFilesOfType", "ringer"))
+                self.assertIn((5, "getListOfFilesOfType"), [(l["level"], l["message"]) for l in logs])
+
+    def test_flags_set_off_stay_off(self):
+        with self.subTest(flag="--json"):
+            code, out, err = run("--json=false", "call", "retrievePhoneBusyStatus")
+            self.assertEqual(code, 0, err)
+            self.assertTrue(out.startswith(b"call     retrievePhoneBusyStatus()"), out)
+            self.assertEqual(of("call", records("--json=no", "--json", "call", "retrievePhoneBusyStatus"))[0]["arguments"], {})
+        with self.subTest(flag="--verbose"):
+            for off in ("--verbose=0", "--verbose=false"):
+                self.assertNotIn("wire", of("operation", records(off, "list"))[0], off)
+            self.assertIn("wire", of("operation", records("--verbose=yes", "list"))[0])
+        with self.subTest(flag="--keep-going"):
+            script = b"fail retrievePhoneBusyStatus\nretrievePhoneBusyStatus\nretrievePhoneBusyStatus\n"
+            for args, calls in ((["--keep-going=no"], 1), (["--keep-going=off"], 1), (["--keep-going=on"], 2)):
+                self.assertEqual(len(of("call", records(*args, "run", "-", stdin=script, status=1))), calls, args)
+
+    def test_a_value_is_never_the_next_option(self):
+        for args in (["--library", "--json", "list"], ["--fail", "--json", "state"], ["--log-level", "--json", "list"]):
+            with self.subTest(args=args):
+                code, out, err = run(*args)
+                self.assertEqual((code, out), (2, b""), err)
+                self.assertIn(args[0], err)
+                self.assertIn("--json", err)
+
+    def test_a_bad_flag_value_is_refused(self):
+        code, out, err = run("--json=maybe", "list")
+        self.assertEqual((code, out), (2, b""), err)
+        self.assertIn("--json", err)
 
 
 class Help(unittest.TestCase):

@@ -1,82 +1,85 @@
-// The pieces of mgmtctl that turn text into values and values into text, in
-// the cases the end-to-end tests (mgmtctl_test.py) cannot reach or do not try.
+// The pieces of mgmtctl that turn text into values and read its command line,
+// in the cases the end-to-end tests (mgmtctl_test.py) cannot reach or do not try.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
-#include <algorithm>
-
 #include "Agents.h"
-#include "ArgumentParsing.h"
-#include "Catalogue.h"
-#include "Completion.h"
-#include "Enumerations.h"
-#include "Json.h"
+#include "Arguments.h"
+#include "BadInput.h"
+#include "CommandLine.h"
 #include "Masking.h"
-#include "Options.h"
 #include "Script.h"
-#include "Suggestions.h"
 
 using namespace mgmtctl;
 
-TEST(Json, StringsEscapeWhatJsonRequiresAndEveryByteThatIsNotUtf8) {
-    const struct {
-        std::string in, out;
-    } cases[] = {
-        {"a/\b\f", R"("a/\b\f")"},
-        {std::string("\x00\x7f", 2), R"("\u0000\u007f")"},      // NUL cannot come from the command line
-        {"\xc3", R"("\u00c3")"},                                // truncated at the end
-        {"\xed\xa0\x80", R"("\u00ed\u00a0\u0080")"},            // surrogate
-        {"\xf4\x90\x80\x80", R"("\u00f4\u0090\u0080\u0080")"},  // above U+10FFFF
-        {"\x80x\xf0\x9f\x98\x80", "\"\\u0080x\xf0\x9f\x98\x80\""},  // stray continuation, then a 4-byte character
-    };
-    for (const auto& c : cases) EXPECT_EQ(jsonString(c.in), c.out) << c.in;
-    EXPECT_EQ(JsonObject().text("s", "x\"y").number("n", -3).flag("b", false).raw("r", "[1]").str(),
-              R"({"s":"x\"y","n":-3,"b":false,"r":[1]})");
-    EXPECT_EQ(JsonObject().str(), "{}");
+// The value of the operation's argument `at` when its arguments are written as `texts`.
+ArgumentValue parsed(const char* operation, std::vector<std::string> texts, std::size_t at) {
+    Agents agents;
+    return parseArguments(*mgmtdesc::findOperation(operation), texts, agents).at(at);
 }
 
 TEST(Arguments, NumbersAreWholeTextsInRange) {
     const std::pair<const char*, int> accepted[] = {
         {"-7", -7}, {"+7", 7}, {"0x1f", 31}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}};
-    for (const auto& [text, expected] : accepted) {
-        int value = 0;
-        EXPECT_TRUE(tryParseInt(text, value)) << text;
-        EXPECT_EQ(value, expected) << text;
-    }
-    for (const char* text : {"2147483648", "", "-", "1 ", "1.5", "--1", "0x"}) {
-        int value = 0;
-        EXPECT_FALSE(tryParseInt(text, value)) << text;
-    }
-    EXPECT_EQ(parseUnsigned("4294967295"), 4294967295u);
-    EXPECT_THROW(parseUnsigned("4294967296"), ArgumentError);
+    for (const auto& [text, expected] : accepted)
+        EXPECT_EQ(std::get<int>(parsed("raiseGenericTrap", {"TRAP_DEST_ALL", text}, 1)), expected) << text;
+    for (const char* text : {"2147483648", "", "-", "1 ", "1.5", "--1", "0x"})
+        EXPECT_THROW(parsed("raiseGenericTrap", {"TRAP_DEST_ALL", text}, 1), ArgumentError) << text;
+    EXPECT_EQ(std::get<unsigned int>(parsed("setPhoneBusyStatus", {"4294967295"}, 0)), 4294967295u);
+    for (const char* text : {"4294967296", "-1", "-0"})
+        EXPECT_THROW(parsed("setPhoneBusyStatus", {text}, 0), ArgumentError) << text;
 }
 
-TEST(Arguments, BoolsListsAndKeyValues) {
-    for (const char* yes : {"TRUE", "yes", "on", "1"}) EXPECT_TRUE(parseBool(yes)) << yes;
-    for (const char* no : {"No", "off", "0"}) EXPECT_FALSE(parseBool(no)) << no;
-    for (const char* bad : {"", "2", "truthy", "y"}) EXPECT_THROW(parseBool(bad), ArgumentError) << bad;
+TEST(Arguments, BoolsListsAndObjects) {
+    const auto flag = [](const char* text) { return std::get<bool>(parsed("startDownload", {"1", text, "0"}, 1)); };
+    for (const char* yes : {"TRUE", "yes", "on", "1"}) EXPECT_TRUE(flag(yes)) << yes;
+    for (const char* no : {"No", "off", "0"}) EXPECT_FALSE(flag(no)) << no;
+    for (const char* bad : {"", "2", "truthy", "y"}) EXPECT_THROW(flag(bad), ArgumentError) << bad;
 
     using L = std::list<std::string>;
-    EXPECT_EQ(parseList(""), L{});
-    EXPECT_EQ(parseList(",,"), (L{"", "", ""}));
-    EXPECT_EQ(parseList(R"(a\,b,c\\)"), (L{"a,b", "c\\"}));
+    const auto list = [](const char* text) {
+        return std::get<L>(parsed("observeManageableDataList", {text, "none"}, 0));
+    };
+    EXPECT_EQ(list(""), L{});
+    EXPECT_EQ(list(",,"), (L{"", "", ""}));
+    EXPECT_EQ(list(R"(a\,b,c\\)"), (L{"a,b", "c\\"}));
 
-    EXPECT_EQ(parseKeyValues(""), KeyValues{});
-    EXPECT_EQ(parseKeyValues("url=http://h/?x=1;;a=2;b="),
-              (KeyValues{{"url", "http://h/?x=1"}, {"a", "2"}, {"b", ""}}));
-    EXPECT_EQ(parseKeyValues(R"(k\=1=v\;2;k=last)"), (KeyValues{{"k=1", "v;2"}, {"k", "last"}}));
-    EXPECT_THROW(parseKeyValues("a=1;b"), ArgumentError);
+    const auto data = [](const char* text) { return std::get<ManageableData>(parsed("setData", {text}, 0)).values(); };
+    EXPECT_EQ(data(""), KeyValues{});
+    EXPECT_EQ(data("url=http://h/?x=1;;a=2;b="), (KeyValues{{"url", "http://h/?x=1"}, {"a", "2"}, {"b", ""}}));
+    EXPECT_EQ(data(R"(k\=1=v\;2;k=last)"), (KeyValues{{"k=1", "v;2"}, {"k", "last"}}));
+    EXPECT_THROW(data("a=1;b"), ArgumentError);
 }
 
-TEST(Arguments, EnumerationsTakeNamesAliasesAndEveryNumberTheTypeCanHold) {
-    EXPECT_EQ(fileTypes().parse("FILETYPE_RINGER"), LocalMgmtIfc::FILETYPE_RINGER);
-    EXPECT_EQ(fileTypes().parse("8"), 8);  // unnamed, still forwarded
-    EXPECT_EQ(userTypes().parse("USER_VISITOR"), 2);
-    EXPECT_EQ(userTypes().largestValue(), 15);
-    EXPECT_EQ(editableStatuses().largestValue(), 1);
-    EXPECT_EQ(eventTypes().parse("EVENT_USER_ACTIVITY"), 4);
-    for (const char* bad : {"Ringer", "-1", "", "ringer "}) EXPECT_THROW(fileTypes().parse(bad), ArgumentError) << bad;
+TEST(Arguments, EnumerationsTakeEitherNameAndEveryNumberTheTypeCanHold) {
+    const auto fileType = [](const char* text) { return std::get<int>(parsed("uploadUserFile", {text, "x"}, 0)); };
+    EXPECT_EQ(fileType("FILETYPE_RINGER"), LocalMgmtIfc::FILETYPE_RINGER);
+    EXPECT_EQ(fileType("ringer"), LocalMgmtIfc::FILETYPE_RINGER);
+    EXPECT_EQ(fileType("8"), 8);  // unnamed, still forwarded
+    EXPECT_EQ(std::get<int>(parsed("changeCurrentUser", {"baseUser"}, 0)), 0);
+    EXPECT_EQ(std::get<int>(parsed("changeCurrentUser", {"15"}, 0)), 15);
+    for (const char* bad : {"Ringer", "-1", "", "ringer ", "32"}) EXPECT_THROW(fileType(bad), ArgumentError) << bad;
+}
+
+TEST(Arguments, OnlyTrailingArgumentsTheOperationWritesBackMayBeLeftOut) {
+    const struct {
+        const char* operation;
+        std::vector<bool> leftOut;
+    } cases[] = {
+        {"getFilePathFromType", {false, true}},
+        {"getFilePathFromTypeForUser", {false, false, false}},  // filename is written back, but userType follows
+        {"getIDAndDisplayName", {true, true}},
+        {"getSchema", {false, true}},
+        {"checkDataEditable", {false, false}},
+    };
+    for (const auto& c : cases) {
+        const mgmtdesc::Operation& operation = *mgmtdesc::findOperation(c.operation);
+        std::vector<bool> leftOut;
+        for (std::size_t i = 0; i < operation.arguments.size(); ++i) leftOut.push_back(mayBeLeftOut(operation, i));
+        EXPECT_EQ(leftOut, c.leftOut) << c.operation;
+    }
 }
 
 TEST(Scripts, LinesSplitLikeASimpleShellAndKeepTheirNumbers) {
@@ -94,44 +97,33 @@ TEST(Scripts, LinesSplitLikeASimpleShellAndKeepTheirNumbers) {
     EXPECT_EQ(lines[1].number, 5);
 }
 
-TEST(Suggestions, RankByEditDistanceIgnoringCase) {
-    EXPECT_EQ(editDistance("", "abc"), 3u);
-    EXPECT_EQ(editDistance("kitten", "sitting"), 3u);
-    EXPECT_EQ(editDistance("ABC", "abc"), 0u);
-    EXPECT_EQ(closest("x", {"deleteFile", "uploadUserFile", "validateFile"}, 5).size(), 3u);
+TEST(BadInput, RankByEditDistanceIgnoringCaseAndSpeakWithTheRightArticle) {
+    EXPECT_EQ(closest("uploadUserFiel", {"deleteFile", "uploadUserFile", "validateFile"}, 1),
+              "; closest: uploadUserFile");
+    EXPECT_EQ(closest("SITTING", {"sitting", "kitten", "bitten"}, 2), "; closest: sitting kitten");
+    EXPECT_EQ(withArticle("event type"), "an event type");
+    EXPECT_EQ(withArticle("user kind"), "a user kind");
 }
 
 TEST(Masking, HidesPasswordsByNameInAnyCase) {
-    for (const char* name : {"password", "passwordHint"}) EXPECT_TRUE(namesPassword(name)) << name;
-    for (const char* name : {"pass", "passwd", ""}) EXPECT_FALSE(namesPassword(name)) << name;
+    for (const char* name : {"password", "Password", "newPASSWORD", "adminPassWord2"})
+        EXPECT_TRUE(namesPassword(name)) << name;
+    for (const char* name : {"pass", "passwd", "pass_word", ""}) EXPECT_FALSE(namesPassword(name)) << name;
+
     ManageableData data;
-    data.setValue("webPassword", "s");
+    data.setValue("webPASSWORD", "s1");
+    data.setValue("Password", "s2");
     data.setValue("user", "u");
-    EXPECT_EQ(maskedEntries(data), (KeyValues{{"webPassword", kMask}, {"user", "u"}}));
-}
+    EXPECT_EQ(maskedEntries(data), (KeyValues{{"webPASSWORD", kMask}, {"Password", kMask}, {"user", "u"}}));
 
-TEST(Options, AreReadAnywhereUpToADoubleDash) {
-    const Options options = parseOptions({"call", "--log-level=5", "op", "--fail", "x=why", "--fail", "y", "-3", "--",
-                                          "--json"});
-    EXPECT_FALSE(options.json);
-    EXPECT_EQ(options.logLevel, 5);
-    EXPECT_EQ(options.failures,
-              (std::vector<std::pair<std::string, std::string>>{{"x", "why"}, {"y", "simulated failure"}}));
-    EXPECT_EQ(options.words, (std::vector<std::string>{"call", "op", "-3", "--json"}));
-    EXPECT_TRUE(parseOptions({"-h"}).help);
-    for (const auto& bad :
-         std::vector<std::vector<std::string>>{{"--log-level", "16"}, {"--log-level"}, {"--fail", "=t"}, {"--library"}})
-        EXPECT_THROW(parseOptions(bad), ArgumentError) << bad.front();
-}
-
-TEST(Catalogue, OnlyTrailingArgumentsMayBeLeftOut) {
-    for (const Operation& op : operations()) {
-        bool optionalSeen = false;
-        for (const ArgShape& shape : op.args) {
-            EXPECT_FALSE(optionalSeen && !shape.optional) << op.name << ": " << shape.name;
-            optionalSeen = optionalSeen || shape.optional;
-        }
-    }
+    Method request("verify", Method::REQUEST);
+    request.addStringParameter("NewPassword", "s3", Parameter::IN);
+    request.addStringParameter("ManageableData", "SipPassWord=s4;user=u", Parameter::INOUT);
+    request.addIntParameter("port", 21, Parameter::IN);
+    const Method shown = masked(request);
+    EXPECT_EQ(shown.parameters().at(0).stringValue(), kMask);
+    EXPECT_EQ(shown.parameters().at(1).stringValue(), std::string("SipPassWord=") + kMask + ";user=u");
+    EXPECT_EQ(shown.parameters().at(2).intValue(), 21);
 }
 
 TEST(Agents, ChannelsFollowTheNameAndNeverCollide) {
@@ -146,22 +138,65 @@ TEST(Agents, ChannelsFollowTheNameAndNeverCollide) {
     EXPECT_EQ(named, std::vector<std::string>{"agent-2"});
 }
 
-TEST(Wording, ArticlesFollowTheSound) {
-    EXPECT_EQ(withArticle("event type"), "an event type");
-    EXPECT_EQ(withArticle("editable status"), "an editable status");
-    EXPECT_EQ(withArticle("user kind"), "a user kind");
-    EXPECT_EQ(withArticle("file type"), "a file type");
+TEST(CommandLine, OptionsGoAnywhereAndALoneDoubleDashEndsThem) {
+    CommandLine line;
+    Options o =
+        line.parse({"call", "--log-level=5", "op", "--fail", "x=why", "--fail", "y", "-3", "--", "--json", "--"});
+    EXPECT_EQ((std::vector<std::string>{o.command, o.operation}), (std::vector<std::string>{"call", "op"}));
+    EXPECT_EQ(o.arguments, (std::vector<std::string>{"-3", "--json", "--"}));
+    EXPECT_FALSE(o.json);
+    EXPECT_EQ(o.logLevel, 5);
+    EXPECT_EQ(o.failures, (std::vector<std::string>{"x=why", "y"}));
+    o = line.parse({"call", "--", "op", "-x"});
+    EXPECT_EQ(o.operation, "op");
+    EXPECT_EQ(o.arguments, std::vector<std::string>{"-x"});
+    o = line.parse({"--bus", "run", "-", "--keep-going"});
+    EXPECT_EQ((std::vector<std::string>{o.command, o.file, *o.bus}), (std::vector<std::string>{"run", "-", ""}));
+    EXPECT_TRUE(o.keepGoing);
+    EXPECT_EQ(line.parse({}).command, "demo");
+}
+
+TEST(CommandLine, RefusesWhatDoesNotFitWithTheReason) {
+    const struct {
+        std::vector<std::string> words;
+        const char* reason;
+    } cases[] = {
+        {{"--log-level", "16"}, "not in range 0 to 15"},
+        {{"--log-level"}, "--log-level"},
+        {{"--fail", "=t"}, "remote method name"},
+        {{"--library", "--json", "list"}, "not the option '--json'"},
+        {{"--json=maybe", "list"}, "--json"},
+        {{"list", "extra"}, "usage: mgmtctl list"},
+        {{"describe"}, "usage: mgmtctl describe OPERATION"},
+        {{"describe", "--", "a", "b"}, "usage: mgmtctl describe OPERATION"},
+    };
+    for (const auto& c : cases) {
+        CommandLine line;
+        try {
+            line.parse(c.words);
+            ADD_FAILURE() << c.words.front() << " was taken";
+        } catch (const ArgumentError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.reason), std::string::npos) << error.what();
+        }
+    }
 }
 
 TEST(Completion, SkipsOptionsAndTheirValuesToFindThePosition) {
     using W = std::vector<std::string>;
-    const auto has = [](const W& candidates, const std::string& word) {
+    const CommandLine line;
+    const auto offers = [&line](const W& words, const std::string& word) {
+        const W candidates = completions(line.app(), words);
         return std::find(candidates.begin(), candidates.end(), word) != candidates.end();
     };
-    EXPECT_TRUE(has(completions({"--log-level", "5", "--fail", "x", ""}), "call"));
-    EXPECT_TRUE(has(completions({"call", "--json", "up"}), "uploadUserFile"));
-    EXPECT_TRUE(has(completions({"--library", "lib.so", "call", "uploadUserFile", ""}), "ringer"));
-    EXPECT_TRUE(completions({"call", "uploadUserFile", "ringer", ""}).empty());  // a file name: the shell's
-    EXPECT_TRUE(completions({"run", ""}).empty());
-    EXPECT_TRUE(has(completions({"call", "--", "-x"}), "uploadUserFile"));
+    EXPECT_TRUE(offers({"--log-level", "5", "--fail", "x", ""}, "call"));
+    EXPECT_TRUE(offers({"--log-level", ""}, "15"));
+    EXPECT_TRUE(offers({"--fail", ""}, "startDownloadWithManyParams"));
+    EXPECT_TRUE(offers({"call", "--json", "up"}, "uploadUserFile"));
+    EXPECT_TRUE(offers({"--library", "lib.so", "call", "uploadUserFile", ""}, "ringer"));
+    EXPECT_TRUE(offers({"call", "--json=false", "uploadUserFile", ""}, "FILETYPE_RINGER"));
+    EXPECT_TRUE(completions(line.app(), {"call", "uploadUserFile", "ringer", ""}).empty());  // a file name: the shell's
+    EXPECT_TRUE(completions(line.app(), {"run", ""}).empty());
+    EXPECT_TRUE(offers({"help", ""}, "monitor"));
+    EXPECT_TRUE(offers({"--j"}, "--json"));
+    EXPECT_TRUE(offers({"call", "--", "-x"}, "uploadUserFile"));
 }

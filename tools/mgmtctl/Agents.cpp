@@ -1,18 +1,18 @@
 #include "Agents.h"
 
+#include <algorithm>
 #include <cctype>
 
-#include "ArgumentParsing.h"
+#include "BadInput.h"
 
 namespace mgmtctl {
 
 namespace {
 
 bool validName(std::string_view name) {
-    if (name.empty() || !std::isalpha(static_cast<unsigned char>(name.front()))) return false;
-    for (char c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-') return false;
-    return true;
+    return !name.empty() && std::isalpha(static_cast<unsigned char>(name.front())) &&
+           std::all_of(name.begin(), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-'; });
 }
 
 }  // namespace
@@ -20,15 +20,14 @@ bool validName(std::string_view name) {
 ToolAgent* Agents::get(std::string_view name) {
     if (name == "none") return nullptr;
     if (!validName(name))
-        throw ArgumentError("'" + std::string(name) +
-                            "' is not an agent name; use a name such as agent1, or none");
+        throw ArgumentError("'" + std::string(name) + "' is not an agent name; use a name such as agent1, or none");
     auto found = agents_.find(name);
     if (found != agents_.end()) return found->second.get();
     const std::string channel = channelOf(name);
     for (const auto& [other, agent] : agents_)
         if (agent->channel() == channel)
-            throw ArgumentError("'" + std::string(name) + "' would share the callback channel " + channel +
-                                " with " + other + "; use another name");
+            throw ArgumentError("'" + std::string(name) + "' would share the callback channel " + channel + " with " +
+                                other + "; use another name");
     auto made = std::make_unique<ToolAgent>(std::string(name), channel, heard_);
     if (made_) made_(*made);
     return agents_.emplace(std::string(name), std::move(made)).first->second.get();

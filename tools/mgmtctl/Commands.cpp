@@ -1,155 +1,135 @@
 #include "Commands.h"
 
-#include <stdexcept>
+#include <functional>
 
-#include "ArgumentParsing.h"
-#include "Options.h"
+#include "BadInput.h"
+#include "Faults.h"
+#include "Reference.h"
 #include "Script.h"
-#include "Suggestions.h"
 
 namespace mgmtctl {
 
 namespace {
 
-struct BoundCall {
-    const Operation* operation;
-    std::vector<Argument> arguments;
-    int line;
-};
+int perform(Session& session, Output& output, BoundCall& call, int line) {
+    const std::vector<Record> records = session.perform(*call.operation, call.arguments, line);
+    output.print(records);
+    return records.back()["record"] == "error" ? kExitCallFailed : kExitDone;
+}
 
-// The call a command line or a script line asks for; throws ArgumentError
-// with the operation's usage added when its arguments do not fit.
-BoundCall bindCall(Session& session, const std::vector<std::string>& words, int line) {
-    const Operation& operation = requireOperation(words.front());
-    try {
-        return {&operation, session.bind(operation, {words.begin() + 1, words.end()}), line};
-    } catch (const ArgumentError& error) {
-        throw ArgumentError(std::string(error.what()) + "\nusage: " + usageOf(operation));
+Record stateRecord(const std::string& state, int line) {
+    Record values = Record::object();
+    std::string_view rest = state;
+    while (!rest.empty()) {
+        const std::string_view entry = rest.substr(0, std::min(rest.find('\n'), rest.size()));
+        const std::size_t colon = entry.find(": ");
+        if (colon != std::string_view::npos) values[std::string(entry.substr(0, colon))] = entry.substr(colon + 2);
+        rest.remove_prefix(std::min(entry.size() + 1, rest.size()));
     }
+    Record record = {{"record", "state"}, {"values", values}};
+    if (line > 0) record["line"] = line;
+    return record;
 }
 
-int perform(Session& session, Printer& printer, BoundCall& call) {
-    const CallOutcome outcome = session.perform(*call.operation, call.arguments, call.line);
-    printer.outcome(outcome);
-    return outcome.reachedCaller ? kExitCallFailed : kExitDone;
-}
-
-// One line of a script, checked: a call, a change of the scripted faults, or
-// a look at the state.
-struct ScriptStep {
-    enum Kind { Call, Fail, Restore, State } kind;
-    int line;
-    BoundCall call{nullptr, {}, 0};
-    std::string remote;
-    std::string text;
-};
-
-void expectOperands(const ScriptLine& line, std::size_t count, const char* usage) {
-    if (line.words.size() != count + 1) throw ArgumentError(std::string("usage: ") + usage);
-}
-
-ScriptStep bindStep(Session& session, const ScriptLine& line) {
-    const std::string& first = line.words.front();
-    if (first == "fail") {
-        expectOperands(line, 1, "fail REMOTE[=TEXT], one word: quote a TEXT with blanks, as in "
-                                "fail uploadUserFile=\"disk full\"");
-        auto [remote, text] = parseFailure(line.words[1]);
+// One line of a script, checked before any runs: a call, a change of the
+// scripted faults, or a look at the state. Returns what running it does.
+std::function<int()> bindStep(Session& session, Output& output, const ScriptLine& line) {
+    const std::vector<std::string>& words = line.words;
+    const auto expect = [&words](std::size_t operands, const char* usage) {
+        if (words.size() != operands + 1) throw ArgumentError(std::string("usage: ") + usage);
+    };
+    const auto fault = [&session, &output, number = line.number](std::string remote, std::optional<std::string> text) {
         session.checkRemote(remote);
-        return {ScriptStep::Fail, line.number, {nullptr, {}, 0}, remote, text};
+        return [&session, &output, number, remote, text] {
+            text ? session.failRemote(remote, *text) : session.restoreRemote(remote);
+            output.print(Record{{"record", "fault"}, {"line", number}, {"remote", remote},
+                                {"failure", text ? Record(*text) : Record()}});
+            return kExitDone;
+        };
+    };
+    if (words.front() == "fail") {
+        expect(1, "fail REMOTE[=TEXT], one word: quote a TEXT with blanks, as in fail uploadUserFile=\"disk full\"");
+        const auto failure = parseFailure(words[1]);
+        if (!failure) throw ArgumentError("fail needs a remote method name, as in fail REMOTE[=TEXT]");
+        return fault(failure->first, failure->second);
     }
-    if (first == "restore") {
-        expectOperands(line, 1, "restore REMOTE");
-        session.checkRemote(line.words[1]);
-        return {ScriptStep::Restore, line.number, {nullptr, {}, 0}, line.words[1], {}};
+    if (words.front() == "restore") {
+        expect(1, "restore REMOTE");
+        return fault(words[1], std::nullopt);
     }
-    if (first == "state") {
-        expectOperands(line, 0, "state (on a line of its own)");
-        return {ScriptStep::State, line.number, {nullptr, {}, 0}, {}, {}};
+    if (words.front() == "state") {
+        expect(0, "state (on a line of its own)");
+        return [&session, &output, number = line.number] {
+            output.print(stateRecord(session.state(), number));
+            return kExitDone;
+        };
     }
     // "call OPERATION ARGS..." reads as it does on the command line.
-    std::vector<std::string> words = line.words;
-    if (first == "call") {
-        words.erase(words.begin());
-        if (words.empty()) throw ArgumentError("usage: call OPERATION ARGS... (or OPERATION ARGS...)");
-    }
-    return {ScriptStep::Call, line.number, bindCall(session, words, line.number), {}, {}};
-}
-
-int perform(Session& session, Printer& printer, ScriptStep& step) {
-    switch (step.kind) {
-        case ScriptStep::Call: return perform(session, printer, step.call);
-        case ScriptStep::Fail:
-            session.failRemote(step.remote, step.text);
-            printer.fault({step.line, step.remote, step.text});
-            break;
-        case ScriptStep::Restore:
-            session.restoreRemote(step.remote);
-            printer.fault({step.line, step.remote, std::nullopt});
-            break;
-        case ScriptStep::State: printer.state(session.state(), step.line); break;
-    }
-    return kExitDone;
+    const std::vector<std::string> call(words.begin() + (words.front() == "call" ? 1 : 0), words.end());
+    if (call.empty()) throw ArgumentError("usage: call OPERATION ARGS... (or OPERATION ARGS...)");
+    return [&session, &output, bound = bindCall(session, call), number = line.number]() mutable {
+        return perform(session, output, bound, number);
+    };
 }
 
 }  // namespace
 
-const Operation& requireOperation(const std::string& name) {
-    if (const Operation* operation = findOperation(name)) return *operation;
-    std::string message = "unknown operation '" + name + "'; closest:";
-    for (const std::string& candidate : closest(name, operationNames())) message += " " + candidate;
-    throw ArgumentError(message + " (mgmtctl list shows them all)");
+BoundCall bindCall(Session& session, const std::vector<std::string>& words) {
+    const mgmtdesc::Operation& operation = requireOperation(words.front());
+    try {
+        return {&operation, session.bind(operation, {words.begin() + 1, words.end()})};
+    } catch (const ArgumentError& error) {
+        throw ArgumentError(std::string(error.what()) +
+                            "\nusage: " + Output::usageOf(operationRecord(operation, false)));
+    }
 }
 
-const mgmtdesc::Operation& wireOf(const Operation& operation) {
-    if (const mgmtdesc::Operation* wire = mgmtdesc::findOperation(operation.name)) return *wire;
-    throw std::logic_error(std::string("no wire reference for ") + operation.name);
-}
-
-int listOperations(Printer& printer, bool verbose) {
-    for (const Operation& operation : operations()) printer.operation(operation, wireOf(operation), verbose);
-    printer.legend();
+int listOperations(Output& output, bool verbose) {
+    std::vector<Record> records;
+    for (const mgmtdesc::Operation* operation : callableOperations())
+        records.push_back(operationRecord(*operation, verbose));
+    for (Record& type : enumerationRecords()) records.push_back(std::move(type));
+    output.print(records);
     return kExitDone;
 }
 
-int describeOperation(Printer& printer, const std::string& name) {
-    const Operation& operation = requireOperation(name);
-    printer.describe(operation, wireOf(operation));
+int describeOperation(Output& output, const std::string& name) {
+    output.describe(operationRecord(requireOperation(name), true));
     return kExitDone;
 }
 
-int callOperation(Session& session, Printer& printer, const std::vector<std::string>& words) {
-    BoundCall call = bindCall(session, words, 0);
-    return perform(session, printer, call);
+int callOperation(Session& session, Output& output, const std::vector<std::string>& words) {
+    BoundCall call = bindCall(session, words);
+    return perform(session, output, call, 0);
 }
 
-int runScript(Session& session, Printer& printer, const std::string& path, bool keepGoing) {
+int runScript(Session& session, Output& output, const std::string& path, bool keepGoing) {
     const std::string source = path == "-" ? "standard input" : path;
-    const std::vector<ScriptLine> lines = readScriptFile(path);
     // Every line is checked before the first one runs, so a bad line never
     // leaves the service half-way through a script.
-    std::vector<ScriptStep> steps;
-    for (const ScriptLine& line : lines) {
+    std::vector<std::pair<int, std::function<int()>>> steps;
+    for (const ScriptLine& line : readScriptFile(path)) {
         try {
-            steps.push_back(bindStep(session, line));
+            steps.emplace_back(line.number, bindStep(session, output, line));
         } catch (const ArgumentError& error) {
             throw ArgumentError(source + ": line " + std::to_string(line.number) + ": " + error.what());
         }
     }
     int status = kExitDone;
-    for (ScriptStep& step : steps) {
-        if (perform(session, printer, step) == kExitDone) continue;
+    for (auto& [line, step] : steps) {
+        if (step() == kExitDone) continue;
         status = kExitCallFailed;
         if (keepGoing) continue;
-        printer.problem(source + ": line " + std::to_string(step.line) +
-                            ": an exception reached the caller; stopping here (--keep-going runs on)",
-                        status);
+        output.problem(source + ": line " + std::to_string(line) +
+                           ": an exception reached the caller; stopping here (--keep-going runs on)",
+                       status);
         break;
     }
     return status;
 }
 
-int showState(Session& session, Printer& printer) {
-    printer.state(session.state(), 0);
+int showState(Session& session, Output& output) {
+    output.print(stateRecord(session.state(), 0));
     return kExitDone;
 }
 

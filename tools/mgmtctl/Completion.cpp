@@ -1,63 +1,66 @@
-#include "Completion.h"
+// What the shell completion offers, worked out by the tool from its command
+// line's definitions and the service description, so that the completion
+// script stays a few lines and never lists names of its own.
+#include <algorithm>
 
-#include "ArgumentTypes.h"
-#include "Catalogue.h"
-#include "Enumerations.h"
-#include "Help.h"
-#include "Options.h"
-#include "testing/SimulatedPhone.h"
+#include "CommandLine.h"
+#include "Reference.h"
+#include "Session.h"
 
 namespace mgmtctl {
 
 namespace {
 
-bool takesValue(const std::string& option) {
-    return option == "--library" || option == "--log-level" || option == "--fail";
-}
-
-std::vector<std::string> valuesOf(ArgType type) {
-    if (const Enumeration* table = enumerationOf(type)) {
+std::vector<std::string> valuesOf(mgmtdesc::ArgType type) {
+    if (const mgmtdesc::Enumeration* enumeration = mgmtdesc::enumerationOf(type)) {
         std::vector<std::string> names;
-        for (const Enumerator& e : table->enumerators()) {
-            names.emplace_back(e.name);
-            if (e.alias != nullptr) names.emplace_back(e.alias);
-        }
+        for (const mgmtdesc::Enumerator& e : enumeration->enumerators)
+            for (const char* name : {e.wireName, e.identifier})
+                if (name != nullptr) names.emplace_back(name);
         return names;
     }
     switch (type) {
-        case ArgType::Bool: return {"true", "false"};
-        case ArgType::Agent:
-        case ArgType::Observer: return {"agent1", "agent2", "none"};
+        case mgmtdesc::ArgType::Bool: return {"true", "false"};
+        case mgmtdesc::ArgType::Agent:
+        case mgmtdesc::ArgType::Observer: return {"agent1", "agent2", "none"};
         default: return {};
     }
 }
 
-std::vector<std::string> operandsOf(const std::vector<std::string>& positional) {
-    const std::string& command = positional.front();
-    const std::size_t index = positional.size() - 2;  // the operand under the cursor, from 0
-    if (command == "help") return index == 0 ? commandNames() : std::vector<std::string>{};
-    if (command == "describe") return index == 0 ? operationNames() : std::vector<std::string>{};
-    if (command != "call") return {};
-    if (index == 0) return operationNames();
-    const Operation* operation = findOperation(positional[1]);
-    if (operation == nullptr || index - 1 >= operation->args.size()) return {};
-    return valuesOf(operation->args[index - 1].type);
+// What fits a value by what the definitions call it: an option's value
+// ("REMOTE[=TEXT]", "N") or an operand ("OPERATION", "COMMAND"). Nothing for
+// a path.
+std::vector<std::string> wordsFor(const std::string& what, const CLI::App& app) {
+    if (what == "REMOTE[=TEXT]") return mgmtkit::SimulatedPhone().remoteMethods();
+    if (what == "OPERATION") return operationNames();
+    if (what == "COMMAND") return commandNames(app);
+    std::vector<std::string> levels;
+    for (int level = 0; what == "N" && level <= kHighestLogLevel; ++level) levels.push_back(std::to_string(level));
+    return levels;
+}
+
+// The operand under the cursor, `positional` being the command and its
+// operands so far.
+std::vector<std::string> operandWords(const CLI::App& app, const std::vector<std::string>& positional) {
+    const std::vector<std::string> commands = commandNames(app);
+    if (std::find(commands.begin(), commands.end(), positional.front()) == commands.end()) return {};
+    std::size_t index = positional.size() - 2;
+    for (const CLI::Option* operand : operandsOf(*app.get_subcommand(positional.front()))) {
+        if (operand->get_name() == "ARGS") {
+            const mgmtdesc::Operation* operation = findCallable(positional[1]);
+            return operation != nullptr && index < operation->arguments.size()
+                       ? valuesOf(operation->arguments[index].type)
+                       : std::vector<std::string>();
+        }
+        if (index-- == 0) return wordsFor(operand->get_name(), app);
+    }
+    return {};
 }
 
 }  // namespace
 
-std::vector<std::string> completions(const std::vector<std::string>& words) {
+std::vector<std::string> completions(const CLI::App& app, const std::vector<std::string>& words) {
     if (words.empty()) return {};
-    const std::string& current = words.back();
-    const std::string previous = words.size() > 1 ? words[words.size() - 2] : std::string();
-    if (previous == "--fail") return mgmtkit::SimulatedPhone().remoteMethods();
-    if (previous == "--log-level") {
-        std::vector<std::string> levels;
-        for (int level = 0; level <= kHighestLogLevel; ++level) levels.push_back(std::to_string(level));
-        return levels;
-    }
-    if (previous == "--library") return {};
-
     std::vector<std::string> positional;
     bool optionsEnded = false;
     for (std::size_t i = 0; i + 1 < words.size(); ++i) {
@@ -65,15 +68,19 @@ std::vector<std::string> completions(const std::vector<std::string>& words) {
         if (!optionsEnded && word == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && word.size() > 1 && word[0] == '-') {
-            if (takesValue(word)) ++i;  // its value is the next word
+            const CLI::Option* option = app.get_option_no_throw(word.substr(0, word.find('=')));
+            if (option == nullptr || option->get_expected_max() == 0 || word.find('=') != std::string::npos) continue;
+            if (i + 2 == words.size()) return wordsFor(option->get_type_name(), app);  // its value is under the cursor
+            ++i;
         } else {
             positional.push_back(word);
         }
     }
-    if (!optionsEnded && !current.empty() && current[0] == '-') return optionNames();
-    if (positional.empty()) return commandNames();
+    const std::string& current = words.back();
+    if (!optionsEnded && !current.empty() && current[0] == '-') return optionNames(app);
+    if (positional.empty()) return commandNames(app);
     positional.push_back(current);
-    return operandsOf(positional);
+    return operandWords(app, positional);
 }
 
 }  // namespace mgmtctl

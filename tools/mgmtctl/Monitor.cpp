@@ -1,71 +1,59 @@
-// `mgmtctl monitor`: the served telephone's exchanges as they happen, in the
-// tool's record format, from the signal the service emits for each one.
-#include <iostream>
-
+// `mgmtctl monitor`: the served telephone's exchanges as they happen, as
+// records, from the signal the service emits for each one.
 #include <sdbus-c++/Error.h>
 #include <sdbus-c++/IProxy.h>
 #include <sdbus-c++/Message.h>
 
-#include "BusRemote.h"
-#include "Commands.h"
-#include "bus/MethodCoding.h"
+#include "Bus.h"
 #include "bus/BusConnection.h"
 #include "bus/BusNames.h"
+#include "bus/MethodCoding.h"
 
 namespace mgmtctl {
 
 namespace {
 
-mgmtdesc::CallStyle styleNamed(const std::string& name) {
-    if (const auto style = mgmtdesc::styleNamed(name)) return *style;
-    throw CorvexException("unknown call style '" + name + "'");
-}
-
-void show(sdbus::Signal& signal, Printer& printer) {
+void show(sdbus::Signal& signal, Output& output) {
     std::string caller, style, channel, outcome, failure;
     int32_t timeout = 0;
     signal >> caller >> style;
-    Method request = mgmtbus::readMethod(signal, Method::REQUEST);
+    const Method request = mgmtbus::readMethod(signal, Method::REQUEST);
     signal >> channel >> timeout >> outcome;
-    Method reply = mgmtbus::readMethod(signal, Method::REPLY);
+    const Method reply = mgmtbus::readMethod(signal, Method::REPLY);
     signal >> failure;
-    ExchangeEvent event{std::move(request), styleNamed(style), channel, timeout, {}, {}};
-    if (outcome == "answered") event.reply = std::move(reply);
-    if (outcome == "failed") event.failure = failure;
-    printer.note("from " + caller);
-    printer.request(event);
-    printer.reply(event);
-    std::cout.flush();
+    const auto known = mgmtdesc::styleNamed(style);
+    if (!known) throw CorvexException("unknown call style '" + style + "'");
+    output.note("from " + caller);
+    output.print(exchangeRecords(request, *known, channel, timeout, outcome == "answered" ? &reply : nullptr,
+                                 outcome == "failed" ? &failure : nullptr));
 }
 
 }  // namespace
 
-int monitorTelephone(const Options& options, Printer& printer) {
+int monitorTelephone(const Options& options, Output& output) {
     const std::string address = options.bus.value_or(std::string());
     try {
         auto connection = mgmtbus::connectToBus(address);
         auto service = sdbus::createProxy(*connection, mgmtbus::kServiceBusName, mgmtbus::kServicePath);
         service->registerSignalHandler(mgmtbus::kMonitorInterface, mgmtbus::kExchangeSignal,
-                                       [&printer](sdbus::Signal& signal) {
+                                       [&output](sdbus::Signal& signal) {
                                            try {
-                                               show(signal, printer);
+                                               show(signal, output);
                                            } catch (const std::exception& error) {
-                                               std::cerr << "mgmtctl: unreadable exchange: " << error.what()
-                                                         << '\n';
+                                               std::cerr << "mgmtctl: unreadable exchange: " << error.what() << '\n';
                                            } catch (const CorvexException& error) {
-                                               std::cerr << "mgmtctl: unreadable exchange: " << error.what()
-                                                         << '\n';
+                                               std::cerr << "mgmtctl: unreadable exchange: " << error.what() << '\n';
                                            }
                                        });
         service->finishRegistration();
-        std::cerr << "mgmtctl: following " << mgmtbus::kServiceBusName << " on "
-                  << mgmtbus::describeBus(address) << std::endl;
+        std::cerr << "mgmtctl: following " << mgmtbus::kServiceBusName << " on " << mgmtbus::describeBus(address)
+                  << std::endl;
         connection->enterEventLoop();
     } catch (const CorvexException& error) {
-        std::cerr << "mgmtctl: monitor: " << error.what() << '\n';
+        output.problem(std::string("monitor: ") + error.what(), kExitCallFailed);
         return kExitCallFailed;
     } catch (const sdbus::Error& error) {
-        std::cerr << "mgmtctl: monitor: " << error.getMessage() << '\n';
+        output.problem("monitor: " + error.getMessage(), kExitCallFailed);
         return kExitCallFailed;
     }
     return kExitDone;

@@ -1,16 +1,13 @@
 // A tool built without the bus transport (cross builds): the bus commands and
 // --bus say so instead of doing nothing.
-#include <iostream>
-
-#include "BusRemote.h"
-#include "Commands.h"
+#include "Bus.h"
 
 namespace mgmtctl {
 
 namespace {
 
-int notBuilt(const char* what) {
-    std::cerr << "mgmtctl: " << what << ": this mgmtctl was built without the bus transport\n";
+int notBuilt(const char* what, Output& output) {
+    output.problem(std::string(what) + ": this mgmtctl was built without the bus transport", kExitBadInput);
     return kExitBadInput;
 }
 
@@ -21,8 +18,8 @@ std::unique_ptr<RemoteService> connectRemote(const Options& options) {
     return nullptr;
 }
 
-int serveTelephone(const Options&, Printer&) { return notBuilt("serve"); }
+int serveTelephone(const Options&, Output& output) { return notBuilt("serve", output); }
 
-int monitorTelephone(const Options&, Printer&) { return notBuilt("monitor"); }
+int monitorTelephone(const Options&, Output& output) { return notBuilt("monitor", output); }
 
 }  // namespace mgmtctl

@@ -6,13 +6,11 @@ namespace mgmtctl {
 
 using mgmtdesc::CallStyle;
 
-RelayChannel::RelayChannel(ProxyRequest& target) : target_(target) {
-    frameworkContext = target.frameworkContext;
-}
+RelayChannel::RelayChannel(ProxyRequest& target) : target_(target) { frameworkContext = target.frameworkContext; }
 
 template <class Send>
-void RelayChannel::relay(Method& request, CallStyle style, std::string& callbackChannel, int timeout,
-                         Method* reply, Send send) {
+void RelayChannel::relay(Method& request, CallStyle style, std::string& callbackChannel, int timeout, Method* reply,
+                         Send send) {
     try {
         send();
     } catch (const CorvexException& error) {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <sstream>
 
-#include "ArgumentParsing.h"
+#include "BadInput.h"
 
 namespace mgmtctl {
 

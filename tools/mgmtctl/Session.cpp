@@ -3,47 +3,42 @@
 #include <optional>
 #include <utility>
 
-#include "ArgumentParsing.h"
-#include "Options.h"
+#include "BadInput.h"
+#include "LogStatements.h"
 #include "RelayChannel.h"
 #include "StdoutCapture.h"
-#include "Suggestions.h"
-#include "description/ServiceDescription.h"
 
 namespace mgmtctl {
 
-using mgmtkit::bindProxy;
+using mgmtkit::kActionEventFactory;
+using mgmtkit::kLocalMgmtFactory;
+using mgmtkit::kLocationFactory;
 
 Session::Session(const ProxyLibrary& library, RemoteService* remote)
     : remote_(remote),
+      relay_(remote != nullptr ? std::make_unique<RelayChannel>(remote->channel()) : nullptr),
       agents_([this](const ToolAgent& agent) { context_.nameChannel(agent, agent.channel()); },
               [this](const ToolAgent& agent, const Method& notification) {
-                  record(CallbackEvent{agent.name(), agent.channel(), notification});
+                  record({Record{{"record", "callback"}, {"agent", agent.name()}, {"channel", agent.channel()},
+                                 {"method", notification.name()}, {"parameters", parametersOf(notification)}}});
               }),
-      localProxy_(library.create(kLocalMgmtFactory)),
-      actionProxy_(library.create(kActionEventFactory)),
-      locationProxy_(library.create(kLocationFactory)) {
+      local_(library, kLocalMgmtFactory, channel(), "LocalMgmtIfc"),
+      actions_(library, kActionEventFactory, channel(), "ActionEventRequestIfc"),
+      location_(library, kLocationFactory, channel(), "LocationDeliveryRequestIfc") {
     context_.attach(phone_);
-    if (remote_ != nullptr) relay_ = std::make_unique<RelayChannel>(remote_->channel());
-    ProxyRequest& channel = relay_ ? static_cast<ProxyRequest&>(*relay_) : phone_;
-    local_ = bindProxy<LocalMgmtIfc>(*localProxy_, channel, kLocalMgmtFactory, "LocalMgmtIfc");
-    actions_ =
-        bindProxy<ActionEventRequestIfc>(*actionProxy_, channel, kActionEventFactory, "ActionEventRequestIfc");
-    location_ = bindProxy<LocationDeliveryRequestIfc>(*locationProxy_, channel, kLocationFactory,
-                                                      "LocationDeliveryRequestIfc");
-
-    auto& observer = relay_ ? relay_->observer : phone_.observer;
-    observer = [this](const mgmtkit::Exchange& exchange) {
-        ExchangeEvent event{
-            exchange.request, exchange.style, exchange.callbackChannel, exchange.timeout, {}, {}};
-        if (exchange.reply != nullptr) event.reply = *exchange.reply;
-        if (exchange.failure != nullptr) event.failure = *exchange.failure;
-        record(std::move(event));
+    (relay_ ? relay_->observer : phone_.observer) = [this](const mgmtkit::Exchange& e) {
+        record(exchangeRecords(e.request, e.style, e.callbackChannel, e.timeout, e.reply, e.failure));
     };
-    setLogSink([this](const LogRecord& logRecord) { record(logRecord); });
-    GPALAdmin::setRebootHandler([this] { record(RebootEvent{}); });
+    setLogSink([this](const LogRecord& log) {
+        record({Record{{"record", "log"}, {"level", log.level}, {"component", log.component}, {"file", log.file},
+                       {"line", log.line}, {"source", sourceOf(log)}, {"format", log.format},
+                       {"message", log.message}}});
+    });
+    GPALAdmin::setRebootHandler([this] { record({Record{{"record", "reboot"}}}); });
     setLogLevel(3);
 }
+
+ProxyRequest& Session::channel() { return relay_ ? static_cast<ProxyRequest&>(*relay_) : phone_; }
 
 Session::~Session() {
     GPALAdmin::setRebootHandler({});
@@ -59,77 +54,48 @@ void Session::checkRemote(const std::string& remoteName) const {
     for (const std::string& name : known)
         if (name == remoteName) return;
     if (const mgmtdesc::Operation* operation = mgmtdesc::findOperation(remoteName))
-        throw ArgumentError("'" + remoteName + "' is an operation; the remote method it sends is " +
-                            operation->remote + ", so name that");
-    std::string message = "the simulated service has no remote method '" + remoteName + "'; closest:";
-    for (const std::string& name : closest(remoteName, known)) message += " " + name;
-    throw ArgumentError(message);
+        throw ArgumentError("'" + remoteName + "' is an operation; the remote method it sends is " + operation->remote +
+                            ", so name that");
+    throw ArgumentError("the simulated service has no remote method '" + remoteName + "'" + closest(remoteName, known));
 }
 
 void Session::failRemote(const std::string& remoteName, const std::string& text) {
     checkRemote(remoteName);
-    if (remote_ != nullptr)
-        remote_->fail(remoteName, text);
-    else
-        phone_.failMethod(remoteName, text);
+    remote_ != nullptr ? remote_->fail(remoteName, text) : phone_.failMethod(remoteName, text);
 }
 
 void Session::restoreRemote(const std::string& remoteName) {
     checkRemote(remoteName);
-    if (remote_ != nullptr)
-        remote_->restore(remoteName);
-    else
-        phone_.restoreMethod(remoteName);
-}
-
-std::vector<Argument> Session::bind(const Operation& operation, const std::vector<std::string>& texts) {
-    if (texts.size() < operation.requiredArgs() || texts.size() > operation.args.size())
-        throw ArgumentError(operation.name + std::string(" takes ") +
-                            (operation.requiredArgs() == operation.args.size()
-                                 ? std::to_string(operation.args.size())
-                                 : std::to_string(operation.requiredArgs()) + " to " +
-                                       std::to_string(operation.args.size())) +
-                            " arguments, not " + std::to_string(texts.size()));
-    std::vector<Argument> arguments;
-    for (std::size_t i = 0; i < operation.args.size(); ++i) {
-        const ArgShape& shape = operation.args[i];
-        try {
-            arguments.push_back(i < texts.size() ? parseArgument(shape.type, texts[i], agents_)
-                                                 : emptyArgument(shape.type));
-        } catch (const ArgumentError& error) {
-            throw ArgumentError(std::string(shape.name) + ": " + error.what());
-        }
-    }
-    return arguments;
+    remote_ != nullptr ? remote_->restore(remoteName) : phone_.restoreMethod(remoteName);
 }
 
 void Session::takePrinted() {
     if (capture_ == nullptr) return;
     std::string printed = capture_->take();
-    if (!printed.empty()) events_.emplace_back(StdoutEvent{std::move(printed)});
+    if (!printed.empty()) records_.push_back({{"record", "stdout"}, {"text", std::move(printed)}});
 }
 
-void Session::record(Event event) {
-    takePrinted();  // anything printed so far came before this event
-    events_.push_back(std::move(event));
+void Session::record(std::vector<Record> records) {
+    takePrinted();  // anything printed so far came before this
+    for (Record& r : records) records_.push_back(std::move(r));
 }
 
-CallOutcome Session::perform(const Operation& operation, std::vector<Argument>& arguments, int line) {
-    CallOutcome outcome;
-    outcome.start.operation = operation.name;
-    outcome.start.line = line;
+std::vector<Record> Session::perform(const mgmtdesc::Operation& operation, std::vector<ArgumentValue>& arguments,
+                                     int line) {
+    Record shown = Record::object();
     for (std::size_t i = 0; i < arguments.size(); ++i)
-        outcome.start.arguments.emplace_back(operation.args[i].name,
-                                             shownArgument(operation.args[i], arguments[i]));
+        shown[operation.arguments[i].name] = shownArgument(operation.arguments[i], arguments[i]);
+    records_ = {Record{{"record", "call"}, {"operation", operation.name}, {"arguments", shown}}};
+    if (line > 0) records_.front()["line"] = line;
 
-    events_.clear();
-    Call call(Targets{*local_, *actions_, *location_}, arguments);
+    std::optional<ArgumentValue> result;
     std::optional<std::string> thrown;
     {
         StdoutCapture capture;
         capture_ = &capture;
         try {
-            operation.invoke(call);
+            result = mgmtkit::callOperation(operation, {local_.interface, actions_.interface, location_.interface},
+                                            arguments);
         } catch (const CorvexException& exception) {
             thrown = std::string("CorvexException: ") + exception.what();
         } catch (const std::exception& exception) {
@@ -141,14 +107,18 @@ CallOutcome Session::perform(const Operation& operation, std::vector<Argument>& 
         capture_ = nullptr;
     }
     if (thrown) {
-        outcome.reachedCaller = true;
-        events_.emplace_back(ErrorEvent{*thrown});
+        records_.push_back({{"record", "error"}, {"operation", operation.name}, {"text", *thrown}});
     } else {
-        events_.emplace_back(ResultEvent{operation.result, call.resultValue(), call.outs()});
+        Record written = Record::object();
+        for (std::size_t i = 0; i < arguments.size(); ++i)
+            if (operation.arguments[i].use != mgmtdesc::Use::In)
+                written[operation.arguments[i].name] = shownValue(arguments[i]);
+        records_.push_back({{"record", "result"}, {"operation", operation.name}, {"type", operation.result},
+                            {"value", result ? shownValue(*result) : Record()}, {"out", written}});
     }
-    outcome.events = std::move(events_);
-    events_.clear();
-    return outcome;
+    std::vector<Record> records = std::move(records_);
+    records_.clear();
+    return records;
 }
 
 }  // namespace mgmtctl

@@ -1,6 +1,7 @@
-// One session against the simulated telephone: the three proxies made by the
-// library's factories and bound to one SimulatedPhone, so that state carries
-// from call to call, and everything a call produces captured as events.
+// One session against a telephone: the three proxies made by the library's
+// factories and bound to one simulated telephone in this process, or to a
+// service elsewhere, so that state carries from call to call. Everything a
+// call produces is captured as records, in the order it happened.
 #pragma once
 
 #include <memory>
@@ -8,16 +9,16 @@
 #include <vector>
 
 #include "Agents.h"
-#include "Catalogue.h"
-#include "Events.h"
+#include "Arguments.h"
+#include "Records.h"
 #include "testing/ProxyLibrary.h"
 #include "testing/SimulatedPhone.h"
 
 namespace mgmtctl {
 
-using mgmtkit::kActionEventFactory;
-using mgmtkit::kLocalMgmtFactory;
-using mgmtkit::kLocationFactory;
+// The framework's log levels run from 0 to this.
+inline constexpr int kHighestLogLevel = 15;
+
 using mgmtkit::LibraryError;
 using mgmtkit::ProxyLibrary;
 
@@ -56,19 +57,24 @@ public:
     void failRemote(const std::string& remoteName, const std::string& text);
     void restoreRemote(const std::string& remoteName);
 
-    // The simulated telephone's state, one "key: value" line each.
+    // The telephone's state, one "key: value" line each.
     std::string state() const { return remote_ != nullptr ? remote_->state() : phone_.describeState(); }
 
     // The operation's arguments from their texts; throws ArgumentError.
-    std::vector<Argument> bind(const Operation& operation, const std::vector<std::string>& texts);
+    std::vector<ArgumentValue> bind(const mgmtdesc::Operation& operation, const std::vector<std::string>& texts) {
+        return parseArguments(operation, texts, agents_);
+    }
 
-    // Calls the operation through its interface, capturing what happens.
-    CallOutcome perform(const Operation& operation, std::vector<Argument>& arguments, int line = 0);
-
-    mgmtkit::SimulatedPhone& phone() { return phone_; }
+    // Calls the operation through its interface; `line` is the script's, 0
+    // outside one. Returns the call; the log records, exchanges, callbacks,
+    // printed lines and reboots; then the result, or the error record of the
+    // exception that reached the caller.
+    std::vector<Record> perform(const mgmtdesc::Operation& operation, std::vector<ArgumentValue>& arguments,
+                                int line = 0);
 
 private:
-    void record(Event event);
+    ProxyRequest& channel();  // the relay to the remote service, else the phone
+    void record(std::vector<Record> records);
     void takePrinted();
 
     mgmtkit::SimulatedContext context_;
@@ -76,14 +82,11 @@ private:
     RemoteService* remote_ = nullptr;
     std::unique_ptr<RelayChannel> relay_;  // to the remote service, when there is one
     Agents agents_;
-    std::unique_ptr<Proxy> localProxy_;
-    std::unique_ptr<Proxy> actionProxy_;
-    std::unique_ptr<Proxy> locationProxy_;
-    LocalMgmtIfc* local_ = nullptr;
-    ActionEventRequestIfc* actions_ = nullptr;
-    LocationDeliveryRequestIfc* location_ = nullptr;
+    mgmtkit::LoadedProxy<LocalMgmtIfc> local_;
+    mgmtkit::LoadedProxy<ActionEventRequestIfc> actions_;
+    mgmtkit::LoadedProxy<LocationDeliveryRequestIfc> location_;
 
-    std::vector<Event> events_;         // of the call under way
+    std::vector<Record> records_;       // of the call under way
     StdoutCapture* capture_ = nullptr;  // during a call only
 };
 

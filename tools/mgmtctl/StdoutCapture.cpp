@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 
 namespace mgmtctl {
@@ -17,28 +15,22 @@ void flushAll() {
 
 }  // namespace
 
-StdoutCapture::StdoutCapture() {
+StdoutCapture::StdoutCapture() : file_(std::tmpfile()) {
     flushAll();
-    const char* directory = std::getenv("TMPDIR");
-    std::string name = std::string(directory != nullptr && *directory != '\0' ? directory : "/tmp") +
-                       "/mgmtctl-stdout-XXXXXX";
-    capture_ = mkstemp(name.data());
-    if (capture_ < 0) return;
-    unlink(name.c_str());  // lives as long as the descriptor
-    saved_ = dup(STDOUT_FILENO);
-    if (saved_ < 0 || dup2(capture_, STDOUT_FILENO) < 0) {
-        if (saved_ >= 0) close(saved_);
-        close(capture_);
-        saved_ = capture_ = -1;
+    if (file_ != nullptr) saved_ = dup(STDOUT_FILENO);
+    if (saved_ >= 0 && dup2(fileno(file_), STDOUT_FILENO) < 0) {
+        close(saved_);
+        saved_ = -1;
     }
 }
 
 StdoutCapture::~StdoutCapture() {
-    if (saved_ < 0) return;
-    flushAll();
-    dup2(saved_, STDOUT_FILENO);
-    close(saved_);
-    close(capture_);
+    if (saved_ >= 0) {
+        flushAll();
+        dup2(saved_, STDOUT_FILENO);
+        close(saved_);
+    }
+    if (file_ != nullptr) std::fclose(file_);
 }
 
 std::string StdoutCapture::take() {
@@ -46,9 +38,7 @@ std::string StdoutCapture::take() {
     flushAll();
     std::string text;
     char buffer[4096];
-    for (;;) {
-        const ssize_t got = pread(capture_, buffer, sizeof buffer, static_cast<off_t>(taken_));
-        if (got <= 0) break;
+    for (ssize_t got; (got = pread(fileno(file_), buffer, sizeof buffer, static_cast<off_t>(taken_))) > 0;) {
         text.append(buffer, static_cast<std::size_t>(got));
         taken_ += got;
     }

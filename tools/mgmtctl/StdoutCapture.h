@@ -3,6 +3,7 @@
 // records and the --json stream stays one object per line.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 namespace mgmtctl {
@@ -19,8 +20,8 @@ public:
     std::string take();
 
 private:
-    int saved_ = -1;    // the original standard output
-    int capture_ = -1;  // the temporary file
+    std::FILE* file_;  // a temporary file, gone once closed
+    int saved_ = -1;   // the original standard output
     long long taken_ = 0;
 };
 

@@ -5,8 +5,8 @@
 #include <sdbus-c++/Error.h>
 #include <sdbus-c++/IProxy.h>
 
-#include "ArgumentParsing.h"
-#include "BusRemote.h"
+#include "BadInput.h"
+#include "Bus.h"
 #include "bus/BusChannel.h"
 #include "bus/BusConnection.h"
 
@@ -19,14 +19,15 @@ namespace {
 class ServedTelephone final : public RemoteService {
 public:
     explicit ServedTelephone(const std::string& address)
-        : channel_(address), connection_(mgmtbus::connectToBus(address)),
+        : channel_(address),
+          connection_(mgmtbus::connectToBus(address)),
           control_(sdbus::createProxy(*connection_, mgmtbus::kServiceBusName, mgmtbus::kServicePath)) {}
 
     ~ServedTelephone() override {
         for (const std::string& remote : failed_) {
             try {
-                control_->callMethod("Restore").onInterface(mgmtbus::kControlInterface).withArguments(remote);
-            } catch (const sdbus::Error&) {
+                control("Restore", remote);
+            } catch (const ArgumentError&) {
                 // The service is gone; nothing is left to take back.
             }
         }
@@ -35,20 +36,12 @@ public:
     ProxyRequest& channel() override { return channel_; }
 
     void fail(const std::string& remoteName, const std::string& text) override {
-        try {
-            control_->callMethod("Fail").onInterface(mgmtbus::kControlInterface).withArguments(remoteName, text);
-        } catch (const sdbus::Error& error) {
-            throw ArgumentError("the served telephone refused: " + error.getMessage());
-        }
+        control("Fail", remoteName, text);
         failed_.insert(remoteName);
     }
 
     void restore(const std::string& remoteName) override {
-        try {
-            control_->callMethod("Restore").onInterface(mgmtbus::kControlInterface).withArguments(remoteName);
-        } catch (const sdbus::Error& error) {
-            throw ArgumentError("the served telephone refused: " + error.getMessage());
-        }
+        control("Restore", remoteName);
         failed_.erase(remoteName);
     }
 
@@ -59,6 +52,15 @@ public:
     }
 
 private:
+    template <class... Arguments>
+    void control(const char* method, const Arguments&... arguments) {
+        try {
+            control_->callMethod(method).onInterface(mgmtbus::kControlInterface).withArguments(arguments...);
+        } catch (const sdbus::Error& error) {
+            throw ArgumentError("the served telephone refused: " + error.getMessage());
+        }
+    }
+
     mgmtbus::BusChannel channel_;
     std::unique_ptr<sdbus::IConnection> connection_;
     std::unique_ptr<sdbus::IProxy> control_;

@@ -1,4 +1,4 @@
-#include "Suggestions.h"
+#include "BadInput.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,8 +12,6 @@ namespace {
 bool sameLetter(char a, char b) {
     return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
 }
-
-}  // namespace
 
 std::size_t editDistance(std::string_view a, std::string_view b) {
     // One row of the classic table at a time.
@@ -32,15 +30,14 @@ std::size_t editDistance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
-std::vector<std::string> closest(std::string_view word, const std::vector<std::string>& candidates,
-                                 std::size_t count) {
+}  // namespace
+
+std::string closest(std::string_view word, const std::vector<std::string>& candidates, std::size_t count) {
     std::vector<std::pair<std::size_t, std::size_t>> ranked;  // distance, index
-    for (std::size_t i = 0; i < candidates.size(); ++i)
-        ranked.emplace_back(editDistance(word, candidates[i]), i);
-    std::stable_sort(ranked.begin(), ranked.end(),
-                     [](const auto& x, const auto& y) { return x.first < y.first; });
-    std::vector<std::string> best;
-    for (std::size_t i = 0; i < ranked.size() && i < count; ++i) best.push_back(candidates[ranked[i].second]);
+    for (std::size_t i = 0; i < candidates.size(); ++i) ranked.emplace_back(editDistance(word, candidates[i]), i);
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::string best = "; closest:";
+    for (std::size_t i = 0; i < ranked.size() && i < count; ++i) best += " " + candidates[ranked[i].second];
     return best;
 }
 

@@ -1,0 +1,127 @@
+// mgmt-simulated-phone: the test kit's simulated telephone served on a bus,
+// one state for every client, until SIGINT or SIGTERM. Each exchange is
+// emitted for monitors and, with --trace, written out as mgmtctl's records;
+// passwords are hidden in both.
+#include <pthread.h>
+
+#include <csignal>
+#include <iostream>
+#include <optional>
+#include <thread>
+
+#include <CLI/CLI.hpp>
+
+#include "Faults.h"
+#include "Masking.h"
+#include "Output.h"
+#include "bus/BusService.h"
+#include "testing/SimulatedPhone.h"
+
+namespace {
+
+constexpr const char* kProgram = "mgmt-simulated-phone";
+
+// SIGINT and SIGTERM are taken by one thread that stops the service, so the
+// service ends its loop and everything is torn down in order.
+class StopOnSignal {
+public:
+    explicit StopOnSignal(mgmtbus::BusService& service) {
+        sigemptyset(&signals_);
+        sigaddset(&signals_, SIGINT);
+        sigaddset(&signals_, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &signals_, nullptr);
+        waiter_ = std::thread([this, &service] {
+            int received = 0;
+            sigwait(&signals_, &received);
+            service.stop();
+        });
+    }
+    ~StopOnSignal() {
+        // Served to the end without a signal: wake the waiter ourselves.
+        pthread_kill(waiter_.native_handle(), SIGTERM);
+        waiter_.join();
+    }
+
+private:
+    sigset_t signals_;
+    std::thread waiter_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::optional<std::string> bus;
+    std::vector<std::string> failures;
+    bool trace = false;
+    bool json = false;
+    CLI::App app(
+        "Serves one simulated telephone on a bus, shared by every client, until SIGINT\n"
+        "or SIGTERM. `mgmtctl serve` starts this program; `mgmtctl monitor` follows it.",
+        kProgram);
+    app.add_option("--bus", bus, "the bus to serve on: its address, or the session bus without one")
+        ->expected(0, 1)
+        ->type_name("[ADDRESS]");
+    app.add_option("--fail", failures, "the service throws CorvexException(TEXT) for that remote method")
+        ->type_name("REMOTE[=TEXT]")
+        ->allow_extra_args(false);
+    app.add_flag("--trace", trace, "write every exchange, passwords hidden");
+    app.add_flag("--json", json, "the trace and errors as JSON objects, one per line");
+    app.set_version_flag("--version", std::string(kProgram) + " " + MGMT_VERSION);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& done) {  // --help, --version
+        return app.exit(done);
+    } catch (const CLI::ParseError& error) {
+        mgmtctl::Output(kProgram, json).problem(error.what(), 2);
+        return 2;
+    }
+    mgmtctl::Output output(kProgram, json);
+
+    mgmtkit::SimulatedPhone phone;
+    mgmtbus::BusServiceHooks hooks;
+    hooks.fail = [&phone](const std::string& remote, const std::string& text) {
+        try {
+            phone.failMethod(remote, text);
+        } catch (const std::invalid_argument& unknown) {
+            throw CorvexException(unknown.what());
+        }
+    };
+    for (const std::string& failure : failures) {
+        const auto scripted = mgmtctl::parseFailure(failure);
+        try {
+            hooks.fail(scripted ? scripted->first : failure, scripted ? scripted->second : "");
+        } catch (const CorvexException& error) {
+            output.problem(std::string("--fail: ") + error.what(), 2);
+            return 2;
+        }
+    }
+    hooks.restore = [&phone](const std::string& remote) { phone.restoreMethod(remote); };
+    hooks.state = [&phone] { return phone.describeState(); };
+    hooks.shown = mgmtctl::masked;
+    hooks.observer = [&phone, &output, trace](const mgmtbus::BusExchange& e) {
+        // The kit keeps every exchange for tests to read; a service that runs
+        // for days must not.
+        phone.clearTraffic();
+        if (trace)
+            output.print(
+                mgmtctl::exchangeRecords(e.request, e.style, e.callbackChannel, e.timeout, e.reply, e.failure));
+    };
+
+    const std::string address = bus.value_or(std::string());
+    std::unique_ptr<mgmtbus::BusService> service;
+    try {
+        service = std::make_unique<mgmtbus::BusService>(address, mgmtbus::kServiceBusName, phone, hooks);
+    } catch (const CorvexException& error) {
+        output.problem(error.what(), 1);
+        return 1;
+    }
+    // Observers are called back in their own process, where they observe.
+    phone.setCallbackRoute(
+        [&service](const std::string& channel, const Method& notification) { service->notify(channel, notification); });
+    StopOnSignal stopper(*service);
+    std::cerr << kProgram << ": serving the simulated telephone as " << mgmtbus::kServiceBusName << " on "
+              << (address.empty() ? std::string("the session bus") : address) << std::endl;
+    service->run();
+    std::cerr << kProgram << ": stopped serving" << std::endl;
+    return 0;
+}
