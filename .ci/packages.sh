@@ -5,10 +5,7 @@
 # the packaged mgmtctl. Runs after .ci/cross.sh, whose builds it reuses.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source .ci/install-missing.sh
-
-install_missing cmake g++ dpkg-dev lintian xz-utils qemu-user googletest \
-  g++-arm-linux-gnueabihf g++-aarch64-linux-gnu
+bash .ci/setup.sh build cross packages
 
 # The client: the worked example once it is there, else the install test's.
 client=tests/install
