@@ -48,6 +48,10 @@ for library in ProxyRequest LoggingHandler Protocols MemoryInfo GPALAdmin; do
     [ -f "$prefix/$libdir/lib$library.so" ] && [ ! -L "$prefix/$libdir/lib$library.so" ] || fail "lib$library.so missing"
 done
 
+# Debian's files (copyright, changelog.Debian.gz) are the packages' alone.
+debian_files=$(find "$prefix" -name changelog.Debian.gz -o -name copyright -o -path '*/lintian/*')
+[ -z "$debian_files" ] || fail "a plain install wrote Debian files: $debian_files"
+
 echo "== client built with find_package"
 cmake -S "$consumer" -B "$scratch/client" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_COMPILER="$cxx" \
     -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" >"$scratch/client.log" 2>&1 ||
