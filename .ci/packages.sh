@@ -19,7 +19,7 @@ fail() { echo "packages ($preset): FAILED: $*" >&2; exit 1; }
 check_needed() {
   local needed
   needed=$(readelf -d "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' |
-    grep -vxE 'libc\.so\.6|libm\.so\.6|libstdc\+\+\.so\.6|libgcc_s\.so\.1' | sort | tr '\n' ' ')
+    grep -vxE 'libc\.so\.6|libm\.so\.6|libstdc\+\+\.so\.6|libgcc_s\.so\.1|ld-linux-[a-z0-9]+\.so\.[0-9]+' | sort | tr '\n' ' ')
   [ "$needed" = "${platform_libraries[*]} " ] || fail "libLocalMgmtProxy.so.1 needs: $needed"
   echo "packages ($preset): libLocalMgmtProxy.so.1 needs ${platform_libraries[*]}"
 }
