@@ -23,9 +23,21 @@ string(REGEX REPLACE "/$" "" MGMT_PC_PREFIX_FROM_PCDIR "${MGMT_PC_PREFIX_FROM_PC
 
 # mgmt_install_pc(NAME COMPONENT): cmake/NAME.pc.in into lib/pkgconfig.
 function(mgmt_install_pc name component)
-  configure_file(${CMAKE_CURRENT_LIST_DIR}/${name}.pc.in ${PROJECT_BINARY_DIR}/${name}.pc @ONLY)
+  configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${name}.pc.in ${PROJECT_BINARY_DIR}/${name}.pc @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/${name}.pc
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT ${component})
+endfunction()
+
+# mgmt_install_package(NAME DIR COMPONENT): cmake/NAMEConfig.cmake.in, its
+# version file and the export set NAMETargets, for find_package(NAME).
+function(mgmt_install_package name dir component)
+  install(EXPORT ${name}Targets NAMESPACE LocalMgmtProxy:: DESTINATION ${dir} COMPONENT ${component})
+  configure_package_config_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${name}Config.cmake.in
+    ${PROJECT_BINARY_DIR}/${name}Config.cmake INSTALL_DESTINATION ${dir})
+  write_basic_package_version_file(${PROJECT_BINARY_DIR}/${name}ConfigVersion.cmake
+    VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+  install(FILES ${PROJECT_BINARY_DIR}/${name}Config.cmake ${PROJECT_BINARY_DIR}/${name}ConfigVersion.cmake
+    DESTINATION ${dir} COMPONENT ${component})
 endfunction()
 
 # ---------------------------------------------------------------------------
@@ -77,16 +89,7 @@ install(TARGETS mgmt_description EXPORT LocalMgmtProxyTargets
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/description/include/description
   DESTINATION ${MGMT_HEADER_DIR} COMPONENT development)
 
-install(EXPORT LocalMgmtProxyTargets NAMESPACE LocalMgmtProxy::
-  DESTINATION ${MGMT_PACKAGE_DIR} COMPONENT development)
-configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/LocalMgmtProxyConfig.cmake.in
-  ${PROJECT_BINARY_DIR}/LocalMgmtProxyConfig.cmake INSTALL_DESTINATION ${MGMT_PACKAGE_DIR})
-write_basic_package_version_file(${PROJECT_BINARY_DIR}/LocalMgmtProxyConfigVersion.cmake
-  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
-install(FILES
-    ${PROJECT_BINARY_DIR}/LocalMgmtProxyConfig.cmake
-    ${PROJECT_BINARY_DIR}/LocalMgmtProxyConfigVersion.cmake
-  DESTINATION ${MGMT_PACKAGE_DIR} COMPONENT development)
+mgmt_install_package(LocalMgmtProxy ${MGMT_PACKAGE_DIR} development)
 mgmt_install_pc(LocalMgmtProxy development)
 
 # ---------------------------------------------------------------------------
@@ -95,7 +98,6 @@ mgmt_install_pc(LocalMgmtProxy development)
 # gives LocalMgmtProxy::bus, pkg-config LocalMgmtProxyBus the same.
 
 if(TARGET mgmt_bus)
-  set(mgmt_bus_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/LocalMgmtProxyBus)
   set_target_properties(mgmt_bus PROPERTIES INSTALL_RPATH "$ORIGIN")
   install(TARGETS mgmt_bus EXPORT LocalMgmtProxyBusTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT bus NAMELINK_COMPONENT bus_development)
@@ -103,16 +105,7 @@ if(TARGET mgmt_bus)
       ${PROJECT_SOURCE_DIR}/bus/BusChannel.h ${PROJECT_SOURCE_DIR}/bus/BusContext.h
       ${PROJECT_SOURCE_DIR}/bus/BusNames.h ${PROJECT_SOURCE_DIR}/bus/BusService.h
     DESTINATION ${MGMT_HEADER_DIR}/bus COMPONENT bus_development)
-  install(EXPORT LocalMgmtProxyBusTargets NAMESPACE LocalMgmtProxy::
-    DESTINATION ${mgmt_bus_package_dir} COMPONENT bus_development)
-  configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/LocalMgmtProxyBusConfig.cmake.in
-    ${PROJECT_BINARY_DIR}/LocalMgmtProxyBusConfig.cmake INSTALL_DESTINATION ${mgmt_bus_package_dir})
-  write_basic_package_version_file(${PROJECT_BINARY_DIR}/LocalMgmtProxyBusConfigVersion.cmake
-    VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
-  install(FILES
-      ${PROJECT_BINARY_DIR}/LocalMgmtProxyBusConfig.cmake
-      ${PROJECT_BINARY_DIR}/LocalMgmtProxyBusConfigVersion.cmake
-    DESTINATION ${mgmt_bus_package_dir} COMPONENT bus_development)
+  mgmt_install_package(LocalMgmtProxyBus ${CMAKE_INSTALL_LIBDIR}/cmake/LocalMgmtProxyBus bus_development)
   mgmt_install_pc(LocalMgmtProxyBus bus_development)
 endif()
 
