@@ -5,10 +5,8 @@
 # Runs after .ci/cross.sh, whose builds it reuses.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source .ci/install-missing.sh
+bash .ci/setup.sh build cross abi
 source abi/abi.sh
-
-install_missing abigail-tools cmake g++ python3 g++-arm-linux-gnueabihf g++-aarch64-linux-gnu googletest
 
 work=build/abi-check
 rm -rf "$work"

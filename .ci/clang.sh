@@ -7,8 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-source .ci/install-missing.sh
-install_missing clang libclang-rt-14-dev
+bash .ci/setup.sh build clang
 
 cmake --preset asan -B build/asan-clang -DCMAKE_CXX_COMPILER=clang++ -DMGMT_BUILD_TOOLS=OFF
 cmake --build build/asan-clang -j2 --target proxy_tests reliability_tests

@@ -3,11 +3,7 @@
 # armhf and arm64 workflows, whose tests all run under qemu-user.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source .ci/install-missing.sh
-
-# googletest: the source the cross presets compile GoogleTest from.
-install_missing cmake python3 googletest qemu-user \
-  g++-arm-linux-gnueabihf g++-aarch64-linux-gnu
+bash .ci/setup.sh build cross
 
 for arch in armhf arm64; do
   start=$SECONDS

@@ -5,8 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-source .ci/install-missing.sh
-install_missing cmake g++ make libgtest-dev libgmock-dev pkg-config
+bash .ci/setup.sh build
 
 cmake --preset default >/dev/null
 cmake --build --preset default

@@ -13,8 +13,6 @@
 #   MGMT_BUILD_FUZZ=ON     libFuzzer coverage everywhere and the targets in fuzz/;
 #                          clang only, normally together with MGMT_SANITIZE=address.
 
-option(MGMT_BUILD_FUZZ "Build the libFuzzer targets in fuzz/ (clang only)" OFF)
-
 set_property(CACHE MGMT_SANITIZE PROPERTY STRINGS "" address thread)
 
 if(MGMT_SANITIZE STREQUAL "address")

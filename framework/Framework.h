@@ -1,6 +1,8 @@
 // Stand-in for the device's remote-call framework, logging library and data
 // objects. The proxies compile against exactly these declarations; the real
-// libraries are closed and live on the device only.
+// libraries are closed and live on the device only. Each section names the
+// platform library that provides it, as the stand-in is split the same way
+// (framework/CMakeLists.txt).
 #pragma once
 
 #include <functional>
@@ -10,7 +12,7 @@
 #include <vector>
 
 // ---------------------------------------------------------------------------
-// Objects and services
+// Objects and services (libProxyRequest.so, as far as the logging section)
 
 class Context {
 public:
@@ -170,7 +172,7 @@ private:
 };
 
 // ---------------------------------------------------------------------------
-// Logging
+// Logging (libLoggingHandler.so)
 
 bool loggingOnAppVel(const char* component, int level);
 void logAppVel(const char* component, const char* file, int level, int line, const char* format, ...)
@@ -189,7 +191,8 @@ LogSink currentLogSink();                          // the sink records go to now
 void setLogLevelEnabled(int level, bool enabled);  // what loggingOnAppVel answers, any component
 
 // ---------------------------------------------------------------------------
-// Data objects and platform calls
+// Data objects (libProtocols.so, MemoryInfo: libMemoryInfo.so) and device
+// administration (libGPALAdmin.so)
 
 // Key/value content shared by the framework's records; keys are kept sorted so
 // that equal objects serialise to equal texts.
@@ -216,6 +219,7 @@ private:
 };
 
 // The user data space figures ("total", "used", "free", ... as the service names them).
+// A library of its own on the platform: libMemoryInfo.so.
 class MemoryInfo {
 public:
     virtual ~MemoryInfo();
@@ -257,6 +261,7 @@ public:
     static std::string hideValuesForKnownPasswords(const char* text, int length);
 };
 
+// libGPALAdmin.so
 class GPALAdmin {
 public:
     static int rebootDevice();                                    // calls the handler

@@ -39,13 +39,19 @@ for file in \
     "$libdir/pkgconfig/LocalMgmtProxy-testing.pc"; do
     [ -e "$prefix/$file" ] || fail "missing $file"
 done
-for library in LocalMgmtProxy mgmt_framework; do
-    # The soname link, the development link, and one real file behind them.
-    [ -L "$prefix/$libdir/lib$library.so" ] || fail "lib$library.so is not a link"
-    soname=$(ls "$prefix/$libdir/" | grep -E "^lib$library\.so\.[0-9]+\$") || fail "no soname link for $library"
-    [ -L "$prefix/$libdir/$soname" ] || fail "$soname is not a link"
-    [ -f "$(readlink -f "$prefix/$libdir/lib$library.so")" ] || fail "lib$library.so leads nowhere"
+# The proxy library: the soname link, the development link, and one real file behind them.
+[ -L "$prefix/$libdir/libLocalMgmtProxy.so" ] || fail "libLocalMgmtProxy.so is not a link"
+soname=$(ls "$prefix/$libdir/" | grep -E "^libLocalMgmtProxy\.so\.[0-9]+\$") || fail "no soname link for LocalMgmtProxy"
+[ -L "$prefix/$libdir/$soname" ] || fail "$soname is not a link"
+[ -f "$(readlink -f "$prefix/$libdir/libLocalMgmtProxy.so")" ] || fail "libLocalMgmtProxy.so leads nowhere"
+# The platform's libraries (the stand-in's): their unversioned names are their sonames.
+for library in ProxyRequest LoggingHandler Protocols MemoryInfo GPALAdmin; do
+    [ -f "$prefix/$libdir/lib$library.so" ] && [ ! -L "$prefix/$libdir/lib$library.so" ] || fail "lib$library.so missing"
 done
+
+# Debian's files (copyright, changelog.Debian.gz) are the packages' alone.
+debian_files=$(find "$prefix" -name changelog.Debian.gz -o -name copyright -o -path '*/lintian/*')
+[ -z "$debian_files" ] || fail "a plain install wrote Debian files: $debian_files"
 
 echo "== client built with find_package"
 cmake -S "$consumer" -B "$scratch/client" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_COMPILER="$cxx" \

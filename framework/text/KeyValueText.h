@@ -1,5 +1,6 @@
 // Framework-internal: the one text codec behind ManageableData, MemoryInfo,
-// SNMPTrapData, ClientUtils and Serializer. Not part of the public contract.
+// SNMPTrapData, ClientUtils and Serializer. Not part of the public contract:
+// compiled into each stand-in library that uses it, and exported by none.
 //
 // Escaping (shared by every text form, each with its own special characters):
 //   '\'                  -> "\\"
@@ -48,6 +49,9 @@ struct KeyValueText {
     static std::string serialize(const KeyValues& values);
     // The values the text holds; throws CorvexException on malformed text.
     static KeyValues parse(std::string_view text);
+    // Parses first, so malformed text leaves `values` as it was.
+    static void refill(KeyValues& values, std::string_view text);
+    static std::string value(const KeyValues& values, const std::string& key);  // "" when absent
 };
 
 }  // namespace framework_internal

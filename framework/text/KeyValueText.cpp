@@ -98,4 +98,14 @@ KeyValues KeyValueText::parse(std::string_view text) {
     }
 }
 
+void KeyValueText::refill(KeyValues& values, std::string_view text) {
+    KeyValues parsed = parse(text);
+    values.swap(parsed);
+}
+
+std::string KeyValueText::value(const KeyValues& values, const std::string& key) {
+    const auto found = values.find(key);
+    return found == values.end() ? std::string() : found->second;
+}
+
 }  // namespace framework_internal
