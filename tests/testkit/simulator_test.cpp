@@ -13,7 +13,7 @@
 
 #include "testing/PhoneState.h"
 #include "testing/SimulatedPhone.h"
-#include "testing/Traffic.h"
+#include "testing/Exchange.h"
 
 using namespace mgmtkit;
 
@@ -264,8 +264,9 @@ TEST_F(SimulatorTest, ChangedDataCountsTheChannelsObservingANodeOrItsAncestor) {
         {"manageableDataChanged", {"S:manageableData=audio.ringVolume=5"}, "numObservers", "1"},
         {"registerManagementIdentityBulkData", {"s:managementId=mgr", "b:bulkDataManageable=1", "@agent-9"}, "", ""},
     });
-    EXPECT_EQ(phone.state().agents.agentCount(), 1u);
-    EXPECT_NE(phone.describeState().find("agent.mgr: agent-9 (bulk data)\n"), std::string::npos);
+    ASSERT_EQ(phone.state().agents.agentCount(), 1u);
+    EXPECT_EQ(phone.state().agents.agents().at("mgr").channel, "agent-9");
+    EXPECT_TRUE(phone.state().agents.agents().at("mgr").bulkData);
 }
 
 // Requests the real service could not answer either fail, and change nothing.

@@ -1,7 +1,8 @@
 // The simulated telephone's state for one session, kept by area. Every session
 // starts from the same state and every rule is deterministic, so a session
-// replayed gives the same answers. describe() prints the state and these rules.
-// Tests set up and inspect state through the areas' own members.
+// replayed gives the same answers. These are the rules, in one place. Tests
+// set up and inspect state through the areas' own members, or all at once as
+// a JSON document (SimulatedPhone::stateDocument and setState).
 //
 // Device (DeviceState.h)
 //   - busy status: setPhoneBusyStatus ORs its bits in, clearPhoneBusyStatus
@@ -90,9 +91,6 @@ public:
     // The path of a file of that type for the current user kind, or for the one given.
     bool filePath(const std::string& type, std::string& fileName) const;
     bool filePath(const std::string& type, std::string& fileName, int userKind) const;
-
-    // One "key: value" line each: the state of every area, then the rules.
-    std::string describe() const;
 
 private:
     bool pathFor(const std::string& type, std::string& fileName, const std::string& user) const;
