@@ -238,10 +238,13 @@ class Scripts(unittest.TestCase):
         self.assertEqual(state["state"]["device"]["busyStatus"], 3)
         self.assertEqual(state["state"]["faults"], {})
 
-    def test_the_shipped_example_runs_as_the_readme_says(self):
+    def test_the_shipped_example_runs_as_its_comments_say(self):
         code, out, err = run("run", os.path.join(ROOT, "examples", "calls.txt"))
         self.assertEqual(code, 0, err)
         self.assertIn("uploadUserFile: storage full", out.decode())
+        # Only agent2, observing the audio settings, is called back; the download's observer is not.
+        recs = records("run", os.path.join(ROOT, "examples", "calls.txt"))
+        self.assertEqual([(r["agent"], r["channel"]) for r in of("callback", recs)], [("agent2", "agent-2")])
 
 
 SAMPLE = {

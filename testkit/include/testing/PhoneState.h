@@ -40,7 +40,8 @@
 //     its type in progress; the next status request answers 1 and completes it,
 //     later ones answer 2; a type never downloaded answers 0. A download is
 //     refused (false) when the type is full, the name too long, or the phone is
-//     busy and the request does not say overrideBusy.
+//     busy and the request does not say overrideBusy. A download's observer
+//     is not called back: the simulated phone shows no progress.
 // Manageable data (DataStore.h)
 //   - nodes are keys of a ManageableData; setData and manageableDataChanged
 //     merge what they carry, getData fills in the keys asked (all nodes when
