@@ -1,7 +1,7 @@
 // The simulated telephone service: its state rules, driven by requests built
 // the way the proxies build them, and its refusals. That it answers every row
 // of the description is the conformance test's; its fault scripting,
-// callbacks and traffic record are kit_client_test.cpp's; what the tool shows
+// callbacks and call record are kit_client_test.cpp's; what the tool shows
 // of it is mgmtctl_test.py's.
 #include <gtest/gtest.h>
 
@@ -45,7 +45,7 @@ struct Request {
     }
 };
 
-// The reply values named in `wanted` ("result filename") as the traffic
+// The reply values named in `wanted` ("result filename") as the call
 // record writes them, joined by spaces: "(absent)" for a value not there.
 // Their kinds and directions are the conformance test's.
 std::string valuesOf(const Method& reply, const std::string& wanted) {

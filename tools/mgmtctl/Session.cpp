@@ -97,31 +97,23 @@ std::vector<Record> Session::perform(const mgmtdesc::Operation& operation, std::
         shown[operation.arguments[i].name] = shownArgument(operation.arguments[i], arguments[i]);
     Record call = {{"record", "call"}, {"operation", operation.name}, {"arguments", shown}};
     if (line > 0) call["line"] = line;
-    std::unique_lock<std::mutex> recording(recording_);
-    records_ = {call};
-    recording.unlock();
-
+    mgmtkit::StdoutCapture capture;
+    {
+        const std::lock_guard<std::mutex> lock(recording_);
+        records_ = {call};
+        capture_ = &capture;
+    }
     std::optional<ArgumentValue> result;
     std::optional<std::string> thrown;
-    {
-        mgmtkit::StdoutCapture capture;
-        recording.lock();
-        capture_ = &capture;
-        recording.unlock();
-        try {
-            result = mgmtkit::callOperation(operation, {local_.interface, actions_.interface, location_.interface},
-                                            arguments);
-        } catch (const CorvexException& exception) {
-            thrown = std::string("CorvexException: ") + exception.what();
-        } catch (const std::exception& exception) {
-            thrown = std::string("exception: ") + exception.what();
-        } catch (...) {
-            thrown = "an exception of unknown type";
-        }
-        recording.lock();
-        takePrinted();
-        capture_ = nullptr;
-        recording.unlock();
+    try {
+        result = mgmtkit::callOperation(operation, {local_.interface, actions_.interface, location_.interface},
+                                        arguments);
+    } catch (const CorvexException& exception) {
+        thrown = std::string("CorvexException: ") + exception.what();
+    } catch (const std::exception& exception) {
+        thrown = std::string("exception: ") + exception.what();
+    } catch (...) {
+        thrown = "an exception of unknown type";
     }
     if (thrown) {
         record({Record{{"record", "error"}, {"operation", operation.name}, {"text", *thrown}}});
@@ -134,6 +126,7 @@ std::vector<Record> Session::perform(const mgmtdesc::Operation& operation, std::
                        {"value", result ? shownValue(*result) : Record()}, {"out", written}}});
     }
     const std::lock_guard<std::mutex> lock(recording_);
+    capture_ = nullptr;
     return std::exchange(records_, {});
 }
 

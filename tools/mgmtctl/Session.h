@@ -98,7 +98,8 @@ private:
     mgmtkit::LoadedProxy<ActionEventRequestIfc> actions_;
     mgmtkit::LoadedProxy<LocationDeliveryRequestIfc> location_;
 
-    std::mutex recording_;  // callbacks over a bus arrive on its thread
+    // Guards the two below: over a bus, callbacks are recorded on its thread.
+    std::mutex recording_;
     std::vector<Record> records_;                // of the call under way
     mgmtkit::StdoutCapture* capture_ = nullptr;  // during a call only
 };

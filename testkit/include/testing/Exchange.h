@@ -34,7 +34,8 @@ struct Exchange {
     int timeout = 0;                     // 0 unless style is SyncWithTimeout
     std::optional<Method> reply;         // synchronous requests that were answered
     std::optional<std::string> failure;  // the CorvexException text thrown, or why a notification did not go out
-    std::string caller;                  // the calling client's bus name; empty in process
+    std::string caller;                  // the calling client's bus name (for a notification, the one
+                                         // whose call wrote the data); empty in process
     Clock::Time time{};                  // when it was answered or sent
 };
 
