@@ -144,12 +144,6 @@ class State(Controlled):
         self.assertRegex(note["text"], r"^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{6}Z from :\d+\.\d+$")
         self.assertEqual((request["method"], reply["parameters"][0]["value"]), ("uploadUserFile", 0))
 
-    def test_a_document_that_does_not_fit_is_refused_and_says_where(self):
-        done = subprocess.run([TOOL, "--bus", "set-state", "-"], input='{"files": {"types": {"ringtone": {}}}}',
-                              capture_output=True, text=True, timeout=HANG)
-        self.assertEqual(done.returncode, 2)
-        self.assertIn("files.types.ringtone: no file type is named ringtone", done.stderr)
-
 
 class SessionFaults(Controlled):
     def test_fail_is_taken_back_when_the_session_ends_however_it_ends(self):

@@ -59,6 +59,9 @@ public:
     void setDefaultTimeout(std::chrono::milliseconds timeout);
 
 protected:
+    // A part of a channel, never one on its own.
+    ~FaultScript() = default;
+
     // `answer` fills in the reply of one call, with that call's scripted fault
     // applied around it: waited for, failed with CorvexException, or spoilt.
     void answerScripted(const Method& request, mgmtdesc::CallStyle style, int timeout, Method& reply,
