@@ -45,7 +45,8 @@ struct BusServiceHooks {
     std::function<void(const std::string& caller)> receiving;
     // What the exchange signal shows of a record (secrets hidden); unset: all of it.
     std::function<Method(const Method&)> shown;
-    // Every exchange, after the answer went out.
+    // Every call, after the answer went out (not the notifications, which the
+    // backend hands notify()).
     std::function<void(const BusExchange&)> observer;
 };
 
