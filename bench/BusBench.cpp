@@ -289,7 +289,7 @@ void embedded(benchmark::State& state, const Shape* shape) {
     rig.proxy.initProxy(phone);
     for (auto _ : state) {
         shape->proxy(rig);
-        phone.clearTraffic();
+        phone.clearCalls();
     }
 }
 

@@ -19,11 +19,16 @@ inline constexpr const char* kServiceBusName = "mgmt.LocalMgmtService";
 inline constexpr const char* kServicePath = "/mgmt/LocalMgmtService";
 inline constexpr const char* kRemoteInterface = "mgmt.LocalMgmtService.Remote";
 
-// Scripted faults and the state, for people and tests driving the service.
+// Scripted faults, the call record and the state, for people and tests
+// driving the service (BusControl.h).
 inline constexpr const char* kControlInterface = "mgmt.LocalMgmtService.Control";
-// One signal per exchange, for monitors.
+// One signal per exchange, for monitors: (caller, style, request,
+// callbackChannel, timeout, outcome, reply, failure). A notification the
+// service sent an observer has the style kNotificationStyle, the observer's
+// bus name as its caller and its channel as the callback channel.
 inline constexpr const char* kMonitorInterface = "mgmt.LocalMgmtService.Monitor";
 inline constexpr const char* kExchangeSignal = "Exchange";
+inline constexpr const char* kNotificationStyle = "notification";
 
 // Observers' objects in the client process: Notify(method, parameters).
 inline constexpr const char* kAgentInterface = "mgmt.Agent";

@@ -83,7 +83,7 @@ BusService::BusService(const std::string& address, const std::string& busName, P
             kRemoteInterface, method.remote, in, inNames, out, outNames,
             [this, &method](sdbus::MethodCall call) { serve(method, call); }, flags);
     }
-    exportControl();
+    control_ = std::make_unique<BusControl>(*object_, hooks_.control);
     object_->registerSignal(kMonitorInterface, kExchangeSignal,
                             std::string("ss") + kMethodSignature + "sis" + kMethodSignature + "s",
                             {"caller", "style", "request", "callbackChannel", "timeout", "outcome", "reply",
@@ -97,43 +97,6 @@ BusService::~BusService() {
     object_.reset();
 }
 
-void BusService::exportControl() {
-    object_->registerMethod("Fail")
-        .onInterface(kControlInterface)
-        .withInputParamNames("remote", "text")
-        .implementedAs([this](const std::string& remote, const std::string& text) {
-            if (!hooks_.fail) throw sdbus::Error(kFailedError, "this service takes no scripted failures");
-            try {
-                hooks_.fail(remote, text);
-            } catch (const CorvexException& error) {
-                throw sdbus::Error(kFailedError, error.what());
-            }
-        });
-    object_->registerMethod("Restore")
-        .onInterface(kControlInterface)
-        .withInputParamNames("remote")
-        .implementedAs([this](const std::string& remote) {
-            if (hooks_.restore) hooks_.restore(remote);
-            delay(remote, 0);
-        });
-    object_->registerMethod("Delay")
-        .onInterface(kControlInterface)
-        .withInputParamNames("remote", "milliseconds")
-        .implementedAs([this](const std::string& remote, uint32_t milliseconds) { delay(remote, milliseconds); });
-    object_->registerMethod("State")
-        .onInterface(kControlInterface)
-        .withOutputParamNames("state")
-        .implementedAs([this]() { return hooks_.state ? hooks_.state() : std::string(); });
-}
-
-void BusService::delay(const std::string& remote, unsigned milliseconds) {
-    std::lock_guard<std::mutex> lock(delaysMutex_);
-    if (milliseconds == 0)
-        delays_.erase(remote);
-    else
-        delays_[remote] = milliseconds;
-}
-
 void BusService::serve(const mgmtdesc::Operation& method, sdbus::MethodCall& call) {
     // The bus has checked the signature against the exported one already.
     Method request(method.remote, Method::REQUEST);
@@ -141,14 +104,11 @@ void BusService::serve(const mgmtdesc::Operation& method, sdbus::MethodCall& cal
     std::string channel;
     call >> channel;
 
-    unsigned late = 0;
-    {
-        std::lock_guard<std::mutex> lock(delaysMutex_);
-        const auto scripted = delays_.find(method.remote);
-        if (scripted != delays_.end()) late = scripted->second;
-    }
     // A slow service holds up everyone behind it, so this one does too.
-    if (late > 0) std::this_thread::sleep_for(std::chrono::milliseconds(late));
+    if (const unsigned late = control_->delayOf(method.remote))
+        std::this_thread::sleep_for(std::chrono::milliseconds(late));
+    const std::string caller = call.getSender();
+    if (hooks_.receiving) hooks_.receiving(caller);
 
     Method reply;
     std::string failure;
@@ -181,43 +141,55 @@ void BusService::serve(const mgmtdesc::Operation& method, sdbus::MethodCall& cal
         if (!isOneWay(method.style)) answer << replied;
         answer.send();
     }
-    const std::string caller = call.getSender();
     const bool answered = !failed && !isOneWay(method.style);
     publish(BusExchange{caller, request, method.style, channel, method.timeout, answered ? &reply : nullptr,
                         failed ? &failure : nullptr});
 }
 
 void BusService::publish(const BusExchange& exchange) {
+    emitExchange(exchange.caller, mgmtdesc::nameOf(exchange.style), exchange.request, exchange.callbackChannel,
+                 exchange.timeout, exchange.reply, exchange.failure);
+    if (hooks_.observer) hooks_.observer(exchange);
+}
+
+void BusService::emitExchange(const std::string& peer, const char* style, const Method& message,
+                              const std::string& channel, int timeout, const Method* reply,
+                              const std::string* failure) {
     try {
         auto signal = object_->createSignal(kMonitorInterface, kExchangeSignal);
         const auto shown = [this](const Method& method) { return hooks_.shown ? hooks_.shown(method) : method; };
-        signal << exchange.caller << mgmtdesc::nameOf(exchange.style);
-        appendMethod(signal, shown(exchange.request));
-        signal << exchange.callbackChannel << static_cast<int32_t>(exchange.timeout)
-               << (exchange.failure ? "failed" : exchange.reply ? "answered" : "sent");
-        appendMethod(signal, exchange.reply ? shown(*exchange.reply) : Method());
-        signal << (exchange.failure ? *exchange.failure : std::string());
+        signal << peer << style;
+        appendMethod(signal, shown(message));
+        signal << channel << static_cast<int32_t>(timeout)
+               << (failure ? "failed" : reply ? "answered" : "sent");
+        appendMethod(signal, reply ? shown(*reply) : Method());
+        signal << (failure ? *failure : std::string());
         object_->emitSignal(signal);
     } catch (const sdbus::Error&) {
         // Monitors are a convenience; serving goes on without them.
     }
-    if (hooks_.observer) hooks_.observer(exchange);
 }
 
-bool BusService::notify(const std::string& callbackChannel, const Method& notification) {
+void BusService::notify(const std::string& callbackChannel, const Method& notification) {
     CallbackAddress address;
-    if (!parseCallbackChannel(callbackChannel, address)) return false;
-    try {
-        auto& observer = observers_[callbackChannel];
-        if (!observer) observer = sdbus::createProxy(*connection_, address.busName, address.path);
-        auto message = observer->createMethodCall(kAgentInterface, "Notify");
-        appendMethod(message, notification);
-        message.dontExpectReply();
-        observer->callMethod(message);
-    } catch (const sdbus::Error&) {
-        return false;  // an observer that went away is no reason to fail the call
+    std::string failure;
+    if (!parseCallbackChannel(callbackChannel, address)) {
+        failure = "the callback channel \"" + callbackChannel + "\" is no observer's address on the bus";
+    } else {
+        try {
+            auto& observer = observers_[callbackChannel];
+            if (!observer) observer = sdbus::createProxy(*connection_, address.busName, address.path);
+            auto message = observer->createMethodCall(kAgentInterface, "Notify");
+            appendMethod(message, notification);
+            message.dontExpectReply();
+            observer->callMethod(message);
+        } catch (const sdbus::Error& error) {
+            failure = "the observer at " + callbackChannel + " cannot be reached: " + error.getMessage();
+        }
     }
-    return true;
+    emitExchange(address.busName, kNotificationStyle, notification, callbackChannel, 0, nullptr,
+                 failure.empty() ? nullptr : &failure);
+    if (!failure.empty()) throw CorvexException(failure);
 }
 
 void BusService::run() { connection_->enterEventLoop(); }

@@ -4,16 +4,17 @@
 // D-Bus method with typed, named arguments laid out as BusNames.h describes.
 // Calls are answered one at a time, in arrival order, on the thread that runs
 // the service. Beside the remote methods it serves a control interface
-// (scripted faults, the state) and emits one signal per exchange for monitors.
+// (BusControl.h) and emits one signal per exchange for monitors: each call,
+// and each notification it hands an observer.
 #pragma once
 
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "Framework.h"
+#include "bus/BusControl.h"
 #include "bus/BusNames.h"
 #include "description/ServiceDescription.h"
 
@@ -38,12 +39,14 @@ struct BusExchange {
 };
 
 struct BusServiceHooks {
-    std::function<void(const std::string& remote, const std::string& text)> fail;
-    std::function<void(const std::string& remote)> restore;
-    std::function<std::string()> state;
+    // What the control interface drives beside the delays; none: Delay and Restore only.
+    ServiceControl* control = nullptr;
+    // Told the caller's unique bus name before the backend answers its call.
+    std::function<void(const std::string& caller)> receiving;
     // What the exchange signal shows of a record (secrets hidden); unset: all of it.
     std::function<Method(const Method&)> shown;
-    // Every exchange, after the answer went out.
+    // Every call, after the answer went out (not the notifications, which the
+    // backend hands notify()).
     std::function<void(const BusExchange&)> observer;
 };
 
@@ -58,11 +61,10 @@ public:
     BusService& operator=(const BusService&) = delete;
 
     // Hands a notification to the observer behind a callback channel named by
-    // a BusContext, without waiting; false for a channel that is no such address.
-    bool notify(const std::string& callbackChannel, const Method& notification);
-
-    // The answer to that remote method is held back this long (0: none).
-    void delay(const std::string& remote, unsigned milliseconds);
+    // a BusContext, without waiting, and emits it as an exchange whose style
+    // is kNotificationStyle. Throws CorvexException saying why it could not:
+    // a channel that is no such address, or the bus refusing it.
+    void notify(const std::string& callbackChannel, const Method& notification);
 
     // Serves on the calling thread until stop(), which any thread may call.
     void run();
@@ -73,15 +75,16 @@ private:
     // that sends it sends the same request.
     void serve(const mgmtdesc::Operation& method, sdbus::MethodCall& call);
     void publish(const BusExchange& exchange);
-    void exportControl();
+    // One Exchange signal: `peer` the caller, or the observer notified.
+    void emitExchange(const std::string& peer, const char* style, const Method& message, const std::string& channel,
+                      int timeout, const Method* reply, const std::string* failure);
 
     ProxyRequest& backend_;
     BusServiceHooks hooks_;
     std::unique_ptr<sdbus::IConnection> connection_;
     std::unique_ptr<sdbus::IObject> object_;
+    std::unique_ptr<BusControl> control_;
     std::map<std::string, std::unique_ptr<sdbus::IProxy>> observers_;  // by bus name
-    std::mutex delaysMutex_;
-    std::map<std::string, unsigned> delays_;
 };
 
 }  // namespace mgmtbus

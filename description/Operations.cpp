@@ -402,4 +402,11 @@ std::vector<const Operation*> operationsSending(std::string_view remote) {
     return found;
 }
 
+const char* remoteMethodNamed(std::string_view name) {
+    for (const Operation& operation : operations())
+        if (name == operation.remote) return operation.remote;
+    const Operation* operation = findOperation(name);
+    return operation != nullptr ? operation->remote : nullptr;
+}
+
 }  // namespace mgmtdesc

@@ -1,6 +1,10 @@
 #include "testing/RecordingChannel.h"
 
+#include <gtest/gtest.h>
+
 #include <utility>
+
+#include "testing/RequestMatchers.h"
 
 namespace mgmtkit {
 
@@ -26,17 +30,20 @@ ScriptedReply& ScriptedReply::inout(const char* name, const std::string& value) 
     return *this;
 }
 
-RecordingChannel::RecordingChannel(std::string serviceName) : ProxyRequest(std::move(serviceName)) {}
+RecordingChannel::RecordingChannel(std::string serviceName) : ProxyRequest(std::move(serviceName)) {
+    frameworkContext = &context_;
+}
 
 ScriptedReply& RecordingChannel::answer(const std::string& remote) {
-    ScriptedReply& reply = replies_[remote];
+    ScriptedReply& reply = replies_[remoteNamed(remote)];
     reply = ScriptedReply();
     return reply;
 }
 
-void RecordingChannel::fail(const std::string& remote, const std::string& text) { failures_[remote] = text; }
-
-void RecordingChannel::restore(const std::string& remote) { failures_.erase(remote); }
+ScriptedReply& RecordingChannel::answerOthers() {
+    othersScripted_ = true;
+    return others_;
+}
 
 std::vector<SentRequest> RecordingChannel::requestsTo(const std::string& remote) const {
     std::vector<SentRequest> sent;
@@ -45,39 +52,43 @@ std::vector<SentRequest> RecordingChannel::requestsTo(const std::string& remote)
     return sent;
 }
 
-void RecordingChannel::record(const Method& request, CallStyle style, const std::string& callbackChannel,
-                              int timeout) {
-    requests_.push_back(SentRequest{request, style, callbackChannel, timeout});
-    if (onCall) onCall(requests_.back());
-    const auto failure = failures_.find(request.name());
-    if (failure != failures_.end()) throw CorvexException(failure->second);
+const Method& RecordingChannel::replyFor(const Method& request) const {
+    const auto scripted = replies_.find(request.name());
+    if (scripted != replies_.end()) return scripted->second.method();
+    if (strict_ && !othersScripted_ && faults().count(request.name()) == 0)
+        ADD_FAILURE() << "RecordingChannel: no reply scripted for " << ::testing::PrintToString(requests_.back());
+    return others_.method();
 }
 
-const Method& RecordingChannel::replyFor(const std::string& remote) const {
-    const auto scripted = replies_.find(remote);
-    return scripted != replies_.end() ? scripted->second.method() : others_.method();
+void RecordingChannel::serve(Method& request, CallStyle style, const std::string& callbackChannel, int timeout,
+                             Method* reply) {
+    requests_.push_back(SentRequest{request, style, callbackChannel, timeout});
+    if (onCall) onCall(requests_.back());
+    Method answered;
+    answerScripted(request, style, timeout, answered, [&](Method& into) {
+        if (reply != nullptr) into = replyFor(request);
+    });
+    if (reply != nullptr) *reply = std::move(answered);
 }
 
 bool RecordingChannel::synchronousCall(Method& request, Method& reply, std::string& callbackChannel) {
-    record(request, callbackChannel.empty() ? CallStyle::Sync : CallStyle::SyncWithChannel, callbackChannel, 0);
-    reply = replyFor(request.name());
+    serve(request, callbackChannel.empty() ? CallStyle::Sync : CallStyle::SyncWithChannel, callbackChannel, 0, &reply);
     return true;
 }
 
 bool RecordingChannel::synchronousCall(Method& request, Method& reply, std::string& callbackChannel,
                                        int timeout) {
-    record(request, CallStyle::SyncWithTimeout, callbackChannel, timeout);
-    reply = replyFor(request.name());
+    serve(request, CallStyle::SyncWithTimeout, callbackChannel, timeout, &reply);
     return true;
 }
 
 bool RecordingChannel::asynchronousCall(Method& request) {
-    record(request, CallStyle::OneWay, std::string(), 0);
+    serve(request, CallStyle::OneWay, std::string(), 0, nullptr);
     return true;
 }
 
 bool RecordingChannel::asynchronousCallWithChannel(Method& request, std::string& callbackChannel) {
-    record(request, CallStyle::OneWayWithChannel, callbackChannel, 0);
+    serve(request, CallStyle::OneWayWithChannel, callbackChannel, 0, nullptr);
     return true;
 }
 

@@ -48,10 +48,6 @@ bool ExpectedParameter::matches(const SentParameter& sent) const {
            (!direction || *direction == sent.direction);
 }
 
-ExpectedParameter Param(std::string name, int value, Direction direction) {
-    return ExpectedParameter{std::move(name), Parameter::INT, std::to_string(value), direction};
-}
-
 ExpectedParameter Param(std::string name, bool value, Direction direction) {
     return ExpectedParameter{std::move(name), Parameter::BOOL, value ? "1" : "0", direction};
 }

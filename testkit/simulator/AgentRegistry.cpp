@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "Listing.h"
-
 namespace mgmtkit {
 
 namespace {
@@ -61,10 +59,10 @@ std::vector<DataChange> AgentRegistry::changesFor(const KeyValues& written) cons
     std::vector<DataChange> changes;
     for (const auto& [channel, nodes] : observations_) {
         for (const auto& observed : nodes) {
-            DataChange change{channel, observed.first, {}};
+            DataChange change{channel, {observed.first, {}}};
             for (const auto& node : written)
-                if (covers(observed.first, node.first)) change.data.insert(node);
-            if (!change.data.empty()) changes.push_back(std::move(change));
+                if (covers(observed.first, node.first)) change.change.values.insert(node);
+            if (!change.change.values.empty()) changes.push_back(std::move(change));
         }
     }
     return changes;
@@ -76,17 +74,6 @@ std::vector<std::string> AgentRegistry::observedNodes(const std::string& channel
     if (found != observations_.end())
         for (const auto& observed : found->second) nodes.push_back(observed.first);
     return nodes;
-}
-
-void AgentRegistry::describe(std::ostream& out) const {
-    for (const auto& [id, agent] : agents_)
-        out << "agent." << id << ": " << (agent.channel.empty() ? "(no channel)" : agent.channel)
-            << (agent.bulkData ? " (bulk data)" : "") << '\n';
-    for (const auto& [channel, nodes] : observations_) {
-        std::vector<std::string> shown;
-        for (const auto& [node, bulk] : nodes) shown.push_back(bulk ? node + " (bulk data)" : node);
-        out << "observing." << channel << ": " << listing(shown) << '\n';
-    }
 }
 
 }  // namespace mgmtkit

@@ -4,8 +4,6 @@
 #include <cctype>
 #include <iterator>
 
-#include "Listing.h"
-
 namespace mgmtkit {
 
 namespace {
@@ -56,11 +54,6 @@ std::string xmlEscaped(const std::string& text) {
         }
     }
     return escaped;
-}
-
-bool looksLikePassword(std::string key) {
-    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
-    return key.find("password") != std::string::npos;
 }
 
 }  // namespace
@@ -149,12 +142,6 @@ void DataStore::setEditable(const KeyValues& nodes, int editableStatus) {
         else if (editableStatus == kNotEditable)
             userEditable_.erase(node.first);
     }
-}
-
-void DataStore::describe(std::ostream& out) const {
-    for (const auto& [id, value] : values_)
-        out << "data." << id << ": " << (looksLikePassword(id) ? "(hidden)" : oneLine(value)) << '\n';
-    out << "editableByUser: " << listing(userEditable_) << '\n';
 }
 
 }  // namespace mgmtkit

@@ -68,16 +68,4 @@ int DeviceState::upgradeSoftware(const std::string& image) {
     return 0;
 }
 
-void DeviceState::describe(std::ostream& out) const {
-    out << "busyStatus: " << busy_ << '\n'
-        << "identifier: " << identifier_ << '\n'
-        << "displayName: " << displayName_ << '\n'
-        << "softwareVersion: " << softwareVersion_ << '\n'
-        << "softwareUpgrades: " << upgrades_ << '\n'
-        << "reboots: " << reboots_ << '\n'
-        << "lastRebootReason: " << lastRebootReason_ << '\n'
-        << "factoryResets: " << factoryResets_ << '\n'
-        << "factoryResetsPreservingData: " << resetsPreservingData_ << '\n';
-}
-
 }  // namespace mgmtkit

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "LocalMgmtIfc.h"
-#include "Listing.h"
 #include "description/ServiceDescription.h"
 
 namespace mgmtkit {
@@ -146,18 +145,6 @@ DownloadStatus FileStore::downloadStatus(const std::string& type) {
     const DownloadStatus reported = found->second.download;
     if (reported == DownloadStatus::InProgress) found->second.download = DownloadStatus::Done;
     return reported;
-}
-
-void FileStore::describe(std::ostream& out) const {
-    for (const auto& [name, type] : types_) {
-        out << "files." << name << ": " << listing(type.files) << '\n';
-        for (const auto& [user, own] : userFiles_)
-            if (own.count(name) != 0) out << "files." << name << "." << user << ": " << listing(own.at(name)) << '\n';
-        if (type.download != DownloadStatus::Idle)
-            out << "download." << name << ": "
-                << (type.download == DownloadStatus::InProgress ? "in progress" : "done") << '\n';
-    }
-    out << "downloadsStarted: " << downloadsStarted_ << '\n' << "uploads: " << uploads_ << '\n';
 }
 
 }  // namespace mgmtkit

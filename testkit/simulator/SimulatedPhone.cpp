@@ -1,12 +1,13 @@
 #include "testing/SimulatedPhone.h"
 
-#include <sstream>
-#include <stdexcept>
-#include <thread>
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <limits>
 #include <utility>
 
-#include "Listing.h"
 #include "ServiceTable.h"
+#include "StateDocument.h"
 #include "testing/PhoneState.h"
 
 namespace mgmtkit {
@@ -20,73 +21,70 @@ const ServiceTable& serviceTable() {
     return table;
 }
 
-// Every value of the answer as a string carrying `text`, under the same name and direction.
-Method malformed(const Method& answered, const std::string& text) {
-    Method reply;
-    for (const Parameter& parameter : answered.parameters())
-        reply.addStringParameter(parameter.name().c_str(), text, parameter.direction());
-    return reply;
-}
-
 }  // namespace
 
-SimulatedPhone::SimulatedPhone() : state_(std::make_unique<PhoneState>()) {}
+std::string typeName(const std::type_info& type) {
+    int status = 0;
+    const std::unique_ptr<char, decltype(&std::free)> readable(
+        abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), &std::free);
+    return status == 0 && readable ? readable.get() : type.name();
+}
+
+SimulatedPhone::SimulatedPhone()
+    : state_(std::make_unique<PhoneState>()), keep_(std::numeric_limits<std::size_t>::max()) {}
 
 SimulatedPhone::~SimulatedPhone() = default;
 
-void SimulatedPhone::script(const std::string& remoteName, Fault fault) {
-    if (!serviceTable().knows(remoteName))
-        throw std::invalid_argument("the simulated service has no remote method " + remoteName);
-    const std::lock_guard<std::recursive_mutex> lock(mutex_);
-    faults_[remoteName] = std::move(fault);
-}
-
-void SimulatedPhone::failMethod(const std::string& remoteName, const std::string& text) {
-    script(remoteName, Fault{Fault::Fail, text});
-}
-
-void SimulatedPhone::failNext(const std::string& remoteName, int calls, const std::string& text) {
-    if (calls <= 0) throw std::invalid_argument("failNext needs a positive number of calls");
-    script(remoteName, Fault{Fault::Fail, text, calls});
-}
-
-void SimulatedPhone::answerLate(const std::string& remoteName, std::chrono::milliseconds delay) {
-    script(remoteName, Fault{Fault::Late, std::string(), -1, delay});
-}
-
-void SimulatedPhone::answerMalformed(const std::string& remoteName, const std::string& text) {
-    script(remoteName, Fault{Fault::Malformed, text});
-}
-
-void SimulatedPhone::restoreMethod(const std::string& remoteName) {
-    const std::lock_guard<std::recursive_mutex> lock(mutex_);
-    faults_.erase(remoteName);
-}
-
-void SimulatedPhone::restoreAll() {
-    const std::lock_guard<std::recursive_mutex> lock(mutex_);
-    faults_.clear();
-}
-
-std::optional<SimulatedPhone::Fault> SimulatedPhone::takeFault(const std::string& remoteName) {
-    const std::lock_guard<std::recursive_mutex> lock(mutex_);
-    const auto found = faults_.find(remoteName);
-    if (found == faults_.end()) return std::nullopt;
-    Fault fault = found->second;
-    if (found->second.remaining > 0 && --found->second.remaining == 0) faults_.erase(found);
-    return fault;
-}
-
 std::vector<std::string> SimulatedPhone::remoteMethods() const { return serviceTable().names(); }
 
-std::vector<TrafficEntry> SimulatedPhone::traffic() const {
+std::vector<Exchange> SimulatedPhone::calls() const {
     const std::lock_guard<std::recursive_mutex> lock(mutex_);
-    return traffic_;
+    return {calls_.begin(), calls_.end()};
 }
 
-void SimulatedPhone::clearTraffic() {
+void SimulatedPhone::clearCalls() {
     const std::lock_guard<std::recursive_mutex> lock(mutex_);
-    traffic_.clear();
+    calls_.clear();
+    dropped_ = 0;
+}
+
+void SimulatedPhone::keepCalls(std::size_t count) {
+    const std::lock_guard<std::recursive_mutex> lock(mutex_);
+    keep_ = count;
+    for (; calls_.size() > keep_; ++dropped_) calls_.pop_front();
+}
+
+std::string SimulatedPhone::callsDocument() const {
+    const std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return callsJson({calls_.begin(), calls_.end()}, dropped_);
+}
+
+void SimulatedPhone::setCaller(std::string caller) {
+    const std::lock_guard<std::recursive_mutex> lock(mutex_);
+    caller_ = std::move(caller);
+}
+
+std::string SimulatedPhone::stateDocument() const {
+    const std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return StateDocument::write(*state_, faults());
+}
+
+void SimulatedPhone::setState(const std::string& document) {
+    auto fresh = std::make_unique<PhoneState>();
+    StateDocument::Faults faults;
+    const std::lock_guard<std::recursive_mutex> lock(mutex_);
+    StateDocument::read(document, *state_, *fresh, faults);
+    for (const auto& [remote, fault] : faults) remoteNamed(remote);  // all known before any changes
+    state_ = std::move(fresh);
+    restoreAll();
+    for (const auto& [remote, fault] : faults) script(remote, fault);
+}
+
+void SimulatedPhone::reset() {
+    const std::lock_guard<std::recursive_mutex> lock(mutex_);
+    state_ = std::make_unique<PhoneState>();
+    restoreAll();
+    clearCalls();
 }
 
 void SimulatedPhone::setCallbackRoute(Route route) {
@@ -100,79 +98,56 @@ void SimulatedPhone::changeData(const KeyValues& values) {
     announceWritten();
 }
 
+PhoneState& SimulatedPhone::state() { return *state_; }
+
+void SimulatedPhone::record(Exchange exchange) {
+    exchange.caller = caller_;
+    exchange.time = clock().now();
+    if (observer) observer(exchange);
+    if (keep_ == 0) {
+        ++dropped_;
+        return;
+    }
+    for (; calls_.size() >= keep_; ++dropped_) calls_.pop_front();
+    calls_.push_back(std::move(exchange));
+}
+
 void SimulatedPhone::announceWritten() {
     const KeyValues written = state_->data.takeWritten();
     if (written.empty()) return;
     for (const DataChange& change : state_->agents.changesFor(written)) {
-        Method notification(kDataChanged, Method::REQUEST);
-        ManageableData data;
-        for (const auto& [node, value] : change.data) data.setValue(node, value);
-        notification.addStringParameter("nodeId", change.nodeId, Parameter::IN);
-        notification.addStringParameter("manageableData", data.serialize(ManageableData::KEY_VALUE_TEXT),
-                                        Parameter::IN);
-        TrafficEntry entry{TrafficEntry::Notification, notification, CallStyle::OneWayWithChannel,
-                           change.channel, 0, std::nullopt, std::nullopt};
+        Exchange exchange{Exchange::Notification, notificationOf(change.change), CallStyle::OneWayWithChannel,
+                          change.channel};
         // An observer that throws must not fail the call that changed the data.
         try {
-            if (route_) route_(change.channel, notification);
+            if (route_) route_(change.channel, exchange.message);
         } catch (const CorvexException& error) {
-            entry.failure = error.what();
+            exchange.failure = error.what();
         } catch (const std::exception& error) {
-            entry.failure = error.what();
+            exchange.failure = error.what();
         }
-        traffic_.push_back(std::move(entry));
+        record(std::move(exchange));
     }
 }
-
-std::string SimulatedPhone::describeState() const {
-    const std::lock_guard<std::recursive_mutex> lock(mutex_);
-    std::ostringstream out;
-    std::vector<std::string> options;
-    for (int option : options_) options.push_back(std::to_string(option));
-    out << "channel.options: " << listing(options) << '\n';
-    for (const auto& [remote, fault] : faults_) {
-        switch (fault.kind) {
-            case Fault::Fail: out << "failing." << remote << ": " << oneLine(fault.text); break;
-            case Fault::Late: out << "late." << remote << ": " << fault.delay.count() << " ms"; break;
-            case Fault::Malformed: out << "malformed." << remote << ": " << oneLine(fault.text); break;
-        }
-        if (fault.remaining > 0) out << " (" << fault.remaining << " more calls)";
-        out << '\n';
-    }
-    return out.str() + state_->describe();
-}
-
-PhoneState& SimulatedPhone::state() { return *state_; }
 
 void SimulatedPhone::serve(Method& request, CallStyle style, std::string& callbackChannel, int timeout,
                            Method* reply) {
-    const std::optional<Fault> fault = takeFault(request.name());
-    bool timedOut = false;
-    if (fault && fault->kind == Fault::Late && reply != nullptr) {
-        // Waiting out a 60-second time-out would only slow the tests down.
-        timedOut = style == CallStyle::SyncWithTimeout && fault->delay.count() > timeout;
-        if (!timedOut) std::this_thread::sleep_for(fault->delay);
-    }
-
-    const std::lock_guard<std::recursive_mutex> lock(mutex_);
     Method answered;
     std::optional<std::string> failure;
     try {
-        if (timedOut)
-            throw CorvexException(request.name() + ": no answer within " + std::to_string(timeout) + " ms");
-        if (fault && fault->kind == Fault::Fail) throw CorvexException(fault->text);
-        serviceTable().answer(*state_, request, style, callbackChannel, answered);
-        if (fault && fault->kind == Fault::Malformed) answered = malformed(answered, fault->text);
+        answerScripted(request, style, timeout, answered, [&](Method& into) {
+            const std::lock_guard<std::recursive_mutex> lock(mutex_);
+            serviceTable().answer(*state_, request, style, callbackChannel, into);
+        });
     } catch (const CorvexException& error) {
         failure = error.what();
     }
+    const std::lock_guard<std::recursive_mutex> lock(mutex_);
     // The caller's reply is replaced only by a complete answer.
-    if (reply != nullptr && !failure) *reply = std::move(answered);
-    const Method* shownReply = failure ? nullptr : reply;
-    traffic_.push_back(TrafficEntry{TrafficEntry::Request, request, style, callbackChannel, timeout,
-                                    shownReply ? std::optional<Method>(*shownReply) : std::nullopt, failure});
-    if (observer)
-        observer(Exchange{request, style, callbackChannel, timeout, shownReply, failure ? &*failure : nullptr});
+    const bool answeredInFull = reply != nullptr && !failure;
+    if (answeredInFull) *reply = answered;
+    record(Exchange{Exchange::Request, request, style, callbackChannel, timeout,
+                    answeredInFull ? std::optional<Method>(std::move(answered)) : std::nullopt, failure});
     announceWritten();
     if (failure) throw CorvexException(*failure);
 }
@@ -200,9 +175,6 @@ bool SimulatedPhone::asynchronousCallWithChannel(Method& request, std::string& c
     return true;
 }
 
-bool SimulatedPhone::setProxyOption(const int& option) {
-    options_.push_back(option);
-    return true;
-}
+bool SimulatedPhone::setProxyOption(const int&) { return true; }
 
 }  // namespace mgmtkit

@@ -27,13 +27,4 @@ bool UserAccounts::changeCurrentUser(const std::string& name) {
     return false;
 }
 
-void UserAccounts::describe(std::ostream& out) const {
-    out << "currentUser: " << currentUser_ << '\n'
-        << "userData.clearedAll: " << clearedAll_ << '\n'
-        << "userData.clearedMobile: " << clearedMobile_ << '\n';
-    for (const auto& [group, count] : clearedGroups_)
-        out << "userData.clearedGroup." << group << ": " << count << '\n';
-    for (const auto& [type, count] : cleanups_) out << "userData.cleanedUp." << type << ": " << count << '\n';
-}
-
 }  // namespace mgmtkit

@@ -124,7 +124,7 @@ TEST(BusChannel, EveryFailurePatternAsInProcess) {
         mgmtkit::SimulatedPhone phone;
         mgmtkit::SimulatedContext context;
         phone.frameworkContext = &context;
-        phone.failMethod(remote, text);
+        phone.fail(remote, text);
         expectSame(callOn(channel, row), callOn(phone, row));
         served.restore(remote);
     }
@@ -157,7 +157,7 @@ TEST(BusChannel, LateAnswerEndsAtTheCallsTimeOutAndEachPatternCopes) {
         const std::string remote = row.remote;
         served.delay(remote, 1500);
         mgmtkit::SimulatedPhone phone;
-        phone.failMethod(remote, remote + ": no answer from service mgmt.LocalMgmtService within 300 ms");
+        phone.fail(remote, remote + ": no answer from service mgmt.LocalMgmtService within 300 ms");
         expectSame(callOn(channel, row), callOn(phone, row));
         served.delay(remote, 0);
     }

@@ -82,7 +82,7 @@ class SharedState(Served):
         code, out, err = tool("call", "getData", "device.location=")
         self.assertEqual(code, 0, err)
         self.assertIn('"device.location": "Lab 7"', out)
-        self.assertIn("currentUser: visitorUser", self.state())
+        self.assertIn('"current":"visitorUser"', self.state())
 
 
 class KilledMidCall(Served):
@@ -189,13 +189,13 @@ class Load(Served):
             self.assertEqual(out.count("\ncall "), self.CALLS - 1)
             self.assertNotIn("CorvexException", out)
         state = self.state()
-        events = re.findall(r"actionEvent\.\d+: type=2 data=c(\d+)-(\d+)", state)
+        events = re.findall(r'\{"type":2,"data":"c(\d+)-(\d+)"\}', state)
         self.assertEqual(len(events), self.CLIENTS * self.CALLS // 4, "every one-way call arrived")
         for client in range(self.CLIENTS):
             sequence = [int(i) for c, i in events if int(c) == client]
             self.assertEqual(sequence, list(range(self.CALLS // 4)), f"client {client} in order")
         last = str(self.CALLS // 4 - 1)
-        self.assertEqual(re.findall(r"^data\.load(\d+): (\d+)$", state, re.M),
+        self.assertEqual(re.findall(r'"load(\d+)":"(\d+)"', state),
                          [(str(client), last) for client in range(self.CLIENTS)], "each client's last write stays")
 
 

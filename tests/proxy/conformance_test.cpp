@@ -99,10 +99,10 @@ TEST(Conformance, EveryOperationSendsAndReadsWhatItsRowSays) {
         Proxies onThePhone(phone);
         ArgumentValues again = sampleArguments(row, onThePhone.agent);
         EXPECT_NO_THROW(call(row, onThePhone, again));
-        const std::vector<mgmtkit::TrafficEntry> traffic = phone.traffic();
-        ASSERT_EQ(traffic.size(), 1u);
-        EXPECT_EQ(traffic[0].failure.value_or(""), "");
-        EXPECT_EQ(traffic[0].reply ? shapeOf(*traffic[0].reply) : std::vector<std::string>(),
+        const std::vector<mgmtkit::Exchange> calls = phone.calls();
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].failure.value_or(""), "");
+        EXPECT_EQ(calls[0].reply ? shapeOf(*calls[0].reply) : std::vector<std::string>(),
                   shapeOf(scriptedReply(row)));
     }
 }

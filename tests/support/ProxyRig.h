@@ -12,7 +12,7 @@
 #include "RowDriver.h"
 #include "TestChannel.h"
 #include "testing/LogCapture.h"
-#include "testing/Traffic.h"
+#include "testing/Exchange.h"
 
 namespace testing_support {
 
@@ -35,7 +35,7 @@ struct ProxyRig {
     ProxyRig& operator=(const ProxyRig&) = delete;
 };
 
-// Each parameter of a request in the traffic record's notation: "i:name=1",
+// Each parameter of a request in the call record's notation: "i:name=1",
 // kind i, s or b, in capitals when INOUT.
 inline std::vector<std::string> wireParams(const Method& request) {
     std::vector<std::string> params;

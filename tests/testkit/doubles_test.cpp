@@ -1,6 +1,7 @@
 // The kit's doubles: what clients rely on when they script a recording
 // channel, read its matchers' failure messages and capture logs.
 #include <gmock/gmock.h>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -34,11 +35,7 @@ struct Agent : MgmtAgentIfc, Executable {
 }  // namespace
 
 TEST(RecordingChannel, AnswersAndFailsByRemoteNameAndRecordsEveryStyle) {
-    mgmtkit::RecordingChannel channel;
-    struct : FrameworkContext {
-        std::string findChannel(Executable*) override { return "agent-1"; }
-    } context;
-    channel.frameworkContext = &context;
+    mgmtkit::RecordingChannel channel;  // its own context names the agent's channel
     LocalMgmtProxy proxy;
     proxy.initProxy(channel);
 
@@ -54,7 +51,8 @@ TEST(RecordingChannel, AnswersAndFailsByRemoteNameAndRecordsEveryStyle) {
     EXPECT_EQ(proxy.uploadUserFile(LocalMgmtIfc::FILETYPE_RINGER, "a.wav"), 0);
 
     Agent agent;
-    proxy.observeManageableData("audio", &agent);
+    channel.answer("observeManageableData").out("result", true);  // by the operation's name
+    EXPECT_TRUE(proxy.observeManageableData("audio", &agent));
     proxy.setPhoneBusyStatus(1);
     proxy.verifyFactoryResetPassword("pw");
 
@@ -67,6 +65,23 @@ TEST(RecordingChannel, AnswersAndFailsByRemoteNameAndRecordsEveryStyle) {
     EXPECT_EQ(sent[6].style, CallStyle::SyncWithTimeout);
     EXPECT_EQ(sent[6].timeout, 60000);
     EXPECT_EQ(channel.options(), std::vector<int>{4});
+    EXPECT_THAT(channel.requests(), Contains(Request("setPhoneBusyStatus", Param("busyStatus", 1u))));
+    EXPECT_THROW(channel.fail("uploadUserFiles", "typo"), std::invalid_argument);
+}
+
+TEST(RecordingChannel, StrictFailsTheTestAtASynchronousCallWithNothingScripted) {
+    mgmtkit::RecordingChannel channel;
+    channel.setStrict();
+    LocalMgmtProxy proxy;
+    proxy.initProxy(channel);
+    proxy.setPhoneBusyStatus(1);  // one-way: no reply to script
+    channel.answer("uploadUserFile").out("result", 0);
+    EXPECT_EQ(proxy.uploadUserFile(LocalMgmtIfc::FILETYPE_RINGER, "a.wav"), 0);
+    EXPECT_NONFATAL_FAILURE(proxy.requestCurrentDownloadStatus(LocalMgmtIfc::FILETYPE_RINGER, "b.wav"),
+                            "RecordingChannel: no reply scripted for requestCurrentDownloadStatus, synchronous: "
+                            "int \"filetype\" in = 11, string \"filename\" in = \"b.wav\"");
+    channel.answerOthers();
+    EXPECT_EQ(proxy.retrievePhoneBusyStatus(), 0u);
 }
 
 TEST(RequestMatchers, MatchBySubsetAndSayWhatDiffers) {

@@ -1,6 +1,7 @@
 // The kit as a client test uses it: the built library loaded by path, its
-// proxies bound to a SimulatedPhone, faults scripted, observers called back
-// and the traffic read. Links the kit only, as a client would.
+// proxies bound to a SimulatedPhone, faults scripted on a fake clock,
+// observers called back, the call record read and the state set up and read
+// back whole. Links the kit only, as a client would.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -11,9 +12,13 @@
 #include <vector>
 
 #include "LocalMgmtIfc.h"
+#include "testing/Clock.h"
+#include "testing/DataChanged.h"
+#include "testing/Masking.h"
 #include "testing/PhoneState.h"
 #include "testing/ProxyLibrary.h"
 #include "testing/SimulatedPhone.h"
+#include "testing/StdoutCapture.h"
 
 using namespace mgmtkit;
 
@@ -25,24 +30,22 @@ struct KitTest : ::testing::Test {
     ProxyLibrary library{PROXY_LIBRARY_PATH};
     SimulatedPhone phone;
     SimulatedContext context;
-    LoadedProxy<LocalMgmtIfc> local{library, kLocalMgmtFactory, phone, "LocalMgmtIfc"};
-    LoadedProxy<LocalMgmtIfc> other{library, kLocalMgmtFactory, phone, "LocalMgmtIfc"};
-    KitTest() { context.attach(phone); }
+    FakeClock clock;
+    LoadedProxy<LocalMgmtIfc> local{library, kLocalMgmtFactory, phone};
+    LoadedProxy<LocalMgmtIfc> other{library, kLocalMgmtFactory, phone};
+    KitTest() {
+        context.attach(phone);
+        phone.useClock(clock);
+    }
 };
 
 // An agent as a client writes one: the framework knows it as an Executable,
 // and it hears what it observes.
 struct ListeningAgent : MgmtAgentIfc, Executable, NotificationSink {
-    std::vector<std::string> heard;  // "nodeId: manageableData"
+    std::vector<DataChanged> heard;
     void init(Context&) override {}
     void shutdown() override {}
-    void notify(const Method& notification) override {
-        Method copy = notification;
-        std::string node, data;
-        copy.getStringParameter("nodeId", node, Parameter::IN);
-        copy.getStringParameter("manageableData", data, Parameter::IN);
-        heard.push_back(notification.name() + " " + node + ": " + data);
-    }
+    void notify(const Method& notification) override { heard.push_back(readDataChanged(notification).value()); }
 };
 
 ManageableData dataOf(const KeyValues& values) {
@@ -51,10 +54,14 @@ ManageableData dataOf(const KeyValues& values) {
     return data;
 }
 
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
 TEST_F(KitTest, EachScriptedFaultShowsInWhatTheProxyReturnsAndIsRestored) {
     const auto countLimit = [&] { return std::to_string(local->getFileTypeCountLimit(Ifc::FILETYPE_RINGER)); };
     const auto upload = [&] { return std::to_string(local->uploadUserFile(Ifc::FILETYPE_RINGER, "Chirp.raw")); };
     const auto verify = [&] { return std::to_string(local->verifyFactoryResetPassword("admin123")); };
+    const auto nameLimit = [&] { return std::to_string(local->getFileTypeNameLimit(Ifc::FILETYPE_RINGER)); };
     const auto ringers = [&] {
         std::list<std::string> files{"kept.raw"};
         const bool found = local->getListOfFilesOfType(Ifc::FILETYPE_RINGER, &files);
@@ -65,39 +72,64 @@ TEST_F(KitTest, EachScriptedFaultShowsInWhatTheProxyReturnsAndIsRestored) {
         std::function<void()> script;
         std::function<std::string()> call;
         std::vector<std::string> results;  // of successive calls, then one more after restoreAll
-        std::string failure;               // of the first call, as the traffic records it
+        std::string failure;               // of the first call, as the call record has it
+        milliseconds waited;               // by the clock, over all calls
     } cases[] = {
-        {"fail always", [&] { phone.failMethod("getFileTypeCountLimit", "link lost"); }, countLimit,
-         {"0", "0", "8"}, "link lost"},
+        {"fail always", [&] { phone.fail("getFileTypeCountLimit", "link lost"); }, countLimit,
+         {"0", "0", "8"}, "link lost", milliseconds(0)},
         {"fail the next two", [&] { phone.failNext("uploadUserFile", 2, "busy"); }, upload,
-         {"-1", "-1", "0", "0"}, "busy"},
-        {"answer after the time-out", [&] { phone.answerLate("verifyFactoryResetPassword", std::chrono::minutes(2)); },
-         verify, {"7", "0"}, "verifyFactoryResetPassword: no answer within 60000 ms"},
+         {"-1", "-1", "0", "0"}, "busy", milliseconds(0)},
+        {"answer after the call's time-out",
+         [&] { phone.answerLate("verifyFactoryResetPassword", std::chrono::minutes(2)); }, verify, {"7", "0"},
+         "verifyFactoryResetPassword: no answer within 60000 ms", milliseconds(60000)},
+        {"answer late, within the time-out", [&] { phone.answerLate("getFileTypeCountLimit", seconds(30)); },
+         countLimit, {"8", "8"}, "", milliseconds(30000)},
+        {"answer after the channel's default time-out",
+         [&] {
+             phone.setDefaultTimeout(seconds(25));
+             phone.answerLate("getFileTypeNameLimit", seconds(30));
+         },
+         nameLimit, {"0", "24"}, "getFileTypeNameLimit: no answer within 25000 ms", milliseconds(25000)},
         {"answer malformed", [&] { phone.answerMalformed("getListOfFilesOfType"); }, ringers,
-         {"false 1", "true 2"}, ""},
+         {"false 1", "true 2"}, "", milliseconds(0)},
+        {"named by the operation", [&] { phone.fail("getListOfFilesOfTypeForUser", "gone"); },
+         [&] {
+             std::list<std::string> files;
+             return std::to_string(local->getListOfFilesOfType(Ifc::FILETYPE_RINGER, &files, Ifc::USER_DEFAULT));
+         },
+         {"0", "1"}, "gone", milliseconds(0)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        phone.clearTraffic();
+        phone.clearCalls();
+        const Clock::Time start = clock.now();
         c.script();
         std::vector<std::string> results;
         for (std::size_t i = 0; i + 1 < c.results.size(); ++i) results.push_back(c.call());
         phone.restoreAll();
         results.push_back(c.call());
         EXPECT_EQ(results, c.results);
-        const std::vector<TrafficEntry> traffic = phone.traffic();
-        ASSERT_FALSE(traffic.empty());
-        EXPECT_EQ(traffic.front().failure.value_or(""), c.failure);
+        EXPECT_EQ(clock.now() - start, c.waited);
+        const std::vector<Exchange> calls = phone.calls();
+        ASSERT_FALSE(calls.empty());
+        EXPECT_EQ(calls.front().failure.value_or(""), c.failure);
+        phone.setDefaultTimeout(milliseconds(0));
     }
-    EXPECT_THROW(phone.failMethod("getFileTypeCountLimits", "typo"), std::invalid_argument);
+    try {
+        phone.fail("observeManageableDatum", "typo");
+        ADD_FAILURE() << "an unknown name was taken";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_STREQ(error.what(),
+                     "no remote method or operation is named observeManageableDatum; `mgmtctl list` shows each "
+                     "operation with the remote method it sends");
+    }
 }
 
-TEST_F(KitTest, ALateAnswerWithinItsTimeOutArrivesLate) {
-    const auto delay = std::chrono::milliseconds(30);
-    phone.answerLate("getFileTypeNameLimit", delay);
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(local->getFileTypeNameLimit(Ifc::FILETYPE_RINGER), 24);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, delay);
+TEST(FaultNames, EveryOperationsNameStandsForTheRemoteMethodItSends) {
+    for (const mgmtdesc::Operation& operation : mgmtdesc::operations()) {
+        EXPECT_STREQ(mgmtdesc::remoteMethodNamed(operation.name), operation.remote) << operation.name;
+        EXPECT_STREQ(mgmtdesc::remoteMethodNamed(operation.remote), operation.remote) << operation.remote;
+    }
 }
 
 TEST_F(KitTest, AnObserverHearsOfEveryWriteToItsNodesUntilItStops) {
@@ -109,9 +141,9 @@ TEST_F(KitTest, AnObserverHearsOfEveryWriteToItsNodesUntilItStops) {
     phone.changeData({{"audio.keyClick", "false"}});
     ManageableData announced = dataOf({{"audio.ringVolume", "4"}});
     EXPECT_EQ(other->manageableDataChanged(announced), 1);
-    EXPECT_EQ(agent.heard, (std::vector<std::string>{"dataChanged audio: audio.ringVolume=3",
-                                                      "dataChanged audio: audio.keyClick=false",
-                                                      "dataChanged audio: audio.ringVolume=4"}));
+    EXPECT_EQ(agent.heard, (std::vector<DataChanged>{{"audio", {{"audio.ringVolume", "3"}}},
+                                                     {"audio", {{"audio.keyClick", "false"}}},
+                                                     {"audio", {{"audio.ringVolume", "4"}}}}));
     EXPECT_TRUE(bystander.heard.empty());
 
     ASSERT_TRUE(local->stopObservingManageableData("audio", &agent));
@@ -121,7 +153,17 @@ TEST_F(KitTest, AnObserverHearsOfEveryWriteToItsNodesUntilItStops) {
     EXPECT_EQ(phone.state().data.value("audio.ringVolume"), "5");
 }
 
-TEST_F(KitTest, TheTrafficRecordsRequestsRepliesFailuresAndNotificationsInOrder) {
+TEST(DataChangedTest, ReadsANotificationAsItIsHandedOverAndRefusesOneWithoutItsValues) {
+    const Method notification = notificationOf({"audio", {{"audio.ringVolume", "7"}, {"audio.keyClick", "a;b=c"}}});
+    EXPECT_EQ(readDataChanged(notification),
+              (DataChanged{"audio", {{"audio.ringVolume", "7"}, {"audio.keyClick", "a;b=c"}}}));
+    EXPECT_EQ(readDataChanged(Method("somethingElse", Method::REQUEST)), std::nullopt);
+    Method bare(kDataChanged, Method::REQUEST);
+    bare.addStringParameter("nodeId", "audio", Parameter::IN);
+    EXPECT_THROW(readDataChanged(bare), CorvexException);
+}
+
+TEST_F(KitTest, TheCallRecordHoldsRequestsRepliesFailuresAndNotificationsInOrder) {
     ListeningAgent agent;
     phone.state().device.setIdentity("SEP-7", "Lab");
     std::string identifier, name;
@@ -132,7 +174,7 @@ TEST_F(KitTest, TheTrafficRecordsRequestsRepliesFailuresAndNotificationsInOrder)
     ManageableData data = dataOf({{"audio.ringVolume", "1"}});
     local->setData(data);
     local->setData(data);
-    EXPECT_EQ(trafficText(phone.traffic()),
+    EXPECT_EQ(callsText(phone.calls()),
               "-> getIDAndDisplayName (synchronous) S:identifier= S:displayname=\n"
               "<- >b:result=1 S:identifier=SEP-7 S:displayname=Lab\n"
               "-> setPhoneBusyStatus (one-way) i:busyStatus=2\n"
@@ -144,6 +186,57 @@ TEST_F(KitTest, TheTrafficRecordsRequestsRepliesFailuresAndNotificationsInOrder)
               "<- >b:result=1 S:manageableData=audio.ringVolume=1\n"
               "=> dataChanged @agent-1 s:nodeId=audio s:manageableData=audio.ringVolume=1\n");
     EXPECT_EQ(phone.state().device.busy(), 2u);
+}
+
+TEST_F(KitTest, TheCallRecordAsJsonHasTheCallerTimeAndOutcomeWithPasswordsHidden) {
+    ListeningAgent agent;
+    local->observeManageableData("security", &agent);
+    phone.clearCalls();
+    clock.advance(std::chrono::microseconds(1500));
+    phone.setCaller(":1.7");
+    ManageableData secret = dataOf({{"security.webPassword", "hunter22"}});
+    local->setData(secret);
+    phone.fail("verifyFactoryResetPassword", "locked");
+    local->verifyFactoryResetPassword("admin123");
+    EXPECT_EQ(phone.callsDocument(),
+              R"({"calls":[)"
+              R"({"kind":"request","method":"setData","style":"synchronous","timeout":0,"callbackChannel":"",)"
+              R"("caller":":1.7","time":"1970-01-01T00:00:00.001500Z","parameters":[{"name":"manageableData",)"
+              R"("kind":"string","direction":"inout","value":"security.webPassword=********"}],"outcome":"answered",)"
+              R"("reply":[{"name":"result","kind":"bool","direction":"out","value":true},{"name":"manageableData",)"
+              R"("kind":"string","direction":"inout","value":"security.webPassword=********"}]},)"
+              R"({"kind":"notification","method":"dataChanged","style":"one-way with callback channel","timeout":0,)"
+              R"("callbackChannel":"agent-1","caller":":1.7","time":"1970-01-01T00:00:00.001500Z","parameters":[)"
+              R"({"name":"nodeId","kind":"string","direction":"in","value":"security"},{"name":"manageableData",)"
+              R"("kind":"string","direction":"in","value":"security.webPassword=********"}],"outcome":"sent"},)"
+              R"({"kind":"request","method":"verifyFactoryResetPassword","style":"synchronous with time-out",)"
+              R"("timeout":60000,"callbackChannel":"","caller":":1.7",)"
+              R"("time":"1970-01-01T00:00:00.001500Z","parameters":[{"name":"password","kind":"string",)"
+              R"("direction":"inout","value":"********"}],"outcome":"failed","failure":"locked"}],"dropped":0})");
+    phone.keepCalls(1);
+    EXPECT_EQ(phone.calls().size(), 1u);
+    EXPECT_NE(phone.callsDocument().find(R"("dropped":2})"), std::string::npos);
+}
+
+TEST(Masking, HidesPasswordsByNameInAnyCase) {
+    for (const char* name : {"password", "Password", "newPASSWORD", "adminPassWord2"})
+        EXPECT_TRUE(namesPassword(name)) << name;
+    for (const char* name : {"pass", "passwd", "pass_word", ""}) EXPECT_FALSE(namesPassword(name)) << name;
+
+    ManageableData data;
+    data.setValue("webPASSWORD", "s1");
+    data.setValue("Password", "s2");
+    data.setValue("user", "u");
+    EXPECT_EQ(maskedEntries(data), (KeyValues{{"webPASSWORD", kMask}, {"Password", kMask}, {"user", "u"}}));
+
+    Method request("verify", Method::REQUEST);
+    request.addStringParameter("NewPassword", "s3", Parameter::IN);
+    request.addStringParameter("ManageableData", "SipPassWord=s4;user=u", Parameter::INOUT);
+    request.addIntParameter("port", 21, Parameter::IN);
+    const Method shown = masked(request);
+    EXPECT_EQ(shown.parameters().at(0).stringValue(), kMask);
+    EXPECT_EQ(shown.parameters().at(1).stringValue(), std::string("SipPassWord=") + kMask + ";user=u");
+    EXPECT_EQ(shown.parameters().at(2).intValue(), 21);
 }
 
 TEST_F(KitTest, StateSetUpIsWhatTheProxiesRead) {
@@ -164,6 +257,87 @@ TEST_F(KitTest, StateSetUpIsWhatTheProxiesRead) {
     EXPECT_EQ(local->findSchemaName("lab.bench"), "LabSettings");
 }
 
+TEST_F(KitTest, TheStateDocumentGoesBackInAsItCameOutAndResetStartsAfresh) {
+    const std::string fresh = phone.stateDocument();
+    // A session that touches every area, faults and passwords included.
+    ListeningAgent agent;
+    local->setPhoneBusyStatus(6);
+    local->observeManageableData("audio", &agent);
+    local->registerManagementIdentity("mgr", &agent, true);
+    local->changeCurrentUser(Ifc::USER_VISITOR);
+    local->clearSpecificUserData(Ifc::RESET_USER_FILES);
+    local->startDownload(Ifc::FILETYPE_TONE, false, Ifc::CERTIFICATE_NONE);
+    ManageableData data = dataOf({{"security.webPassword", "s3cret-s3cret"}, {"lab.bench", "7"}});
+    local->setData(data);
+    local->raiseGenericTrap(Ifc::TRAP_DEST_PRIMARY, 4);
+    phone.state().device.setFactoryResetPassword("pin-4711");
+    phone.failNext("uploadUserFile", 3, "full");
+    phone.answerLate("getData", milliseconds(250));
+    phone.answerMalformed("getSchema");
+    const std::string used = phone.stateDocument();
+    EXPECT_EQ(used.find("s3cret"), std::string::npos);
+    EXPECT_EQ(used.find("pin-4711"), std::string::npos);
+
+    phone.setState(used);
+    EXPECT_EQ(phone.stateDocument(), used);
+    EXPECT_EQ(phone.state().data.value("security.webPassword"), "s3cret-s3cret");  // hidden, and kept
+    EXPECT_EQ(local->verifyFactoryResetPassword("pin-4711"), 0);
+    EXPECT_EQ(phone.faults().at("uploadUserFile").remaining, 3);
+
+    phone.reset();
+    EXPECT_EQ(phone.stateDocument(), fresh);
+    EXPECT_TRUE(phone.calls().empty());
+    EXPECT_EQ(local->uploadUserFile(Ifc::FILETYPE_RINGER, "Chirp.raw"), 0);
+    phone.changeData({{"audio.ringVolume", "1"}});
+    EXPECT_TRUE(agent.heard.empty()) << "observers are dropped";
+}
+
+TEST_F(KitTest, ADocumentSetsUpOnlyWhatItSaysAndOneThatDoesNotFitChangesNothing) {
+    phone.setState(R"({"device": {"busyStatus": 4}, "files": {"types": {"ringer": {"files": ["A.raw"]}}},
+                      "faults": {"observeManageableData": {"fail": "down"}}})");
+    EXPECT_EQ(local->retrievePhoneBusyStatus(), 4u);
+    std::list<std::string> ringers;
+    local->getListOfFilesOfType(Ifc::FILETYPE_RINGER, &ringers);
+    EXPECT_EQ(ringers, std::list<std::string>{"A.raw"});
+    EXPECT_EQ(phone.state().files.countLimit("ringer"), 8) << "the rest of the type as it starts";
+    EXPECT_EQ(phone.faults().at("observeData").text, "down");
+
+    const std::string before = phone.stateDocument();
+    const struct {
+        const char* document;
+        const char* refusal;
+    } bad[] = {
+        {R"({"device": {"busystatus": 1}})", "state document: device.busystatus: unknown key"},
+        {R"({"device": {"busyStatus": -1}})", "state document: device.busyStatus: must be a number of 0 or more"},
+        {R"({"files": {"types": {"ringtone": {}}}})", "state document: files.types.ringtone: no file type is named ringtone"},
+        {R"({"users": {"current": "nobody"}})", "state document: users.current: no user kind is named nobody"},
+        {R"({"data": {"nodes": {"a": 1}}})", "state document: data.nodes.a: type must be string, but is number"},
+        {R"({"faults": {"frobnicate": {"fail": "x"}}})", "no remote method or operation is named frobnicate"},
+        {"{", "state document: (the whole): not JSON"},
+    };
+    for (const auto& c : bad) {
+        SCOPED_TRACE(c.document);
+        try {
+            phone.setState(c.document);
+            ADD_FAILURE() << "taken";
+        } catch (const std::invalid_argument& error) {
+            EXPECT_EQ(std::string(error.what()).rfind(c.refusal, 0), 0u) << error.what();
+        }
+        EXPECT_EQ(phone.stateDocument(), before);
+    }
+}
+
+TEST_F(KitTest, TheRebootLineIsCaughtOnStandardOutput) {
+    int reboots = 0;
+    GPALAdmin::setRebootHandler([&reboots] { ++reboots; });
+    phone.fail("performReboot", "link down");
+    StdoutCapture printed;
+    EXPECT_TRUE(local->performReboot("upgrade"));
+    EXPECT_EQ(printed.take(), "performReboot:link down\n");
+    EXPECT_EQ(reboots, 1);
+    GPALAdmin::setRebootHandler({});
+}
+
 TEST(ProxyLibraryTest, SaysWhichLibraryAndWhatIsWrong) {
     const auto failure = [](const std::function<void()>& load) {
         try {
@@ -180,8 +354,8 @@ TEST(ProxyLibraryTest, SaysWhichLibraryAndWhatIsWrong) {
               0u);
     ProxyLibrary library(PROXY_LIBRARY_PATH);
     SimulatedPhone phone;
-    EXPECT_EQ(failure([&] { LoadedProxy<LocalMgmtIfc>(library, kLocationFactory, phone, "LocalMgmtIfc"); }),
-              "createLocationDeliveryRequestProxy made an object that is not a LocalMgmtIfc");
+    EXPECT_EQ(failure([&] { LoadedProxy<LocalMgmtIfc>(library, kLocationFactory, phone); }),
+              "createLocationDeliveryRequestProxy: the proxy is not a LocalMgmtIfc");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The simulated telephone service: its state rules, driven by requests built
 // the way the proxies build them, and its refusals. That it answers every row
 // of the description is the conformance test's; its fault scripting,
-// callbacks and traffic record are kit_client_test.cpp's; what the tool shows
+// callbacks and call record are kit_client_test.cpp's; what the tool shows
 // of it is mgmtctl_test.py's.
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 #include "testing/PhoneState.h"
 #include "testing/SimulatedPhone.h"
-#include "testing/Traffic.h"
+#include "testing/Exchange.h"
 
 using namespace mgmtkit;
 
@@ -45,7 +45,7 @@ struct Request {
     }
 };
 
-// The reply values named in `wanted` ("result filename") as the traffic
+// The reply values named in `wanted` ("result filename") as the call
 // record writes them, joined by spaces: "(absent)" for a value not there.
 // Their kinds and directions are the conformance test's.
 std::string valuesOf(const Method& reply, const std::string& wanted) {
@@ -264,8 +264,9 @@ TEST_F(SimulatorTest, ChangedDataCountsTheChannelsObservingANodeOrItsAncestor) {
         {"manageableDataChanged", {"S:manageableData=audio.ringVolume=5"}, "numObservers", "1"},
         {"registerManagementIdentityBulkData", {"s:managementId=mgr", "b:bulkDataManageable=1", "@agent-9"}, "", ""},
     });
-    EXPECT_EQ(phone.state().agents.agentCount(), 1u);
-    EXPECT_NE(phone.describeState().find("agent.mgr: agent-9 (bulk data)\n"), std::string::npos);
+    ASSERT_EQ(phone.state().agents.agentCount(), 1u);
+    EXPECT_EQ(phone.state().agents.agents().at("mgr").channel, "agent-9");
+    EXPECT_TRUE(phone.state().agents.agents().at("mgr").bulkData);
 }
 
 // Requests the real service could not answer either fail, and change nothing.

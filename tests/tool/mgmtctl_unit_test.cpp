@@ -9,7 +9,6 @@
 #include "Arguments.h"
 #include "BadInput.h"
 #include "CommandLine.h"
-#include "Masking.h"
 #include "Script.h"
 
 using namespace mgmtctl;
@@ -103,27 +102,6 @@ TEST(BadInput, RankByEditDistanceIgnoringCaseAndSpeakWithTheRightArticle) {
     EXPECT_EQ(closest("SITTING", {"sitting", "kitten", "bitten"}, 2), "; closest: sitting kitten");
     EXPECT_EQ(withArticle("event type"), "an event type");
     EXPECT_EQ(withArticle("user kind"), "a user kind");
-}
-
-TEST(Masking, HidesPasswordsByNameInAnyCase) {
-    for (const char* name : {"password", "Password", "newPASSWORD", "adminPassWord2"})
-        EXPECT_TRUE(namesPassword(name)) << name;
-    for (const char* name : {"pass", "passwd", "pass_word", ""}) EXPECT_FALSE(namesPassword(name)) << name;
-
-    ManageableData data;
-    data.setValue("webPASSWORD", "s1");
-    data.setValue("Password", "s2");
-    data.setValue("user", "u");
-    EXPECT_EQ(maskedEntries(data), (KeyValues{{"webPASSWORD", kMask}, {"Password", kMask}, {"user", "u"}}));
-
-    Method request("verify", Method::REQUEST);
-    request.addStringParameter("NewPassword", "s3", Parameter::IN);
-    request.addStringParameter("ManageableData", "SipPassWord=s4;user=u", Parameter::INOUT);
-    request.addIntParameter("port", 21, Parameter::IN);
-    const Method shown = masked(request);
-    EXPECT_EQ(shown.parameters().at(0).stringValue(), kMask);
-    EXPECT_EQ(shown.parameters().at(1).stringValue(), std::string("SipPassWord=") + kMask + ";user=u");
-    EXPECT_EQ(shown.parameters().at(2).intValue(), 21);
 }
 
 TEST(Agents, ChannelsFollowTheNameAndNeverCollide) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "Masking.h"
+#include "testing/Masking.h"
 
 namespace mgmtctl {
 
@@ -142,7 +142,7 @@ void enumeration(std::ostream& out, const Record& type, bool first, bool last) {
     out << wrapped(names, "      ");
     if (last)
         out << "Arguments in [brackets] may be left out; they start empty. Values whose name\n"
-            << "contains \"password\" are printed as " << kMask << ".\n";
+            << "contains \"password\" are printed as " << mgmtkit::kMask << ".\n";
 }
 
 }  // namespace
@@ -214,8 +214,8 @@ void Output::text(const std::vector<Record>& records, std::size_t at) {
         out_ << (r["parameters"].empty() ? column("reply") + "(no parameters)" : "reply") << '\n';
         parameters(out_, r["parameters"], nameWidth(records, at));
     } else if (what == "callback") {
-        out_ << column("callback") << field(r, "method") << "  (to " << field(r, "agent") << " on "
-             << dumped(r["channel"]) << ")\n";
+        out_ << column("callback") << field(r, "method") << "  ("
+             << (r.contains("agent") ? "to " + field(r, "agent") + " " : "") << "on " << dumped(r["channel"]) << ")\n";
         parameters(out_, r["parameters"], nameWidth(records, at));
     } else if (what == "stdout") {
         lines(out_, "stdout", field(r, "text"));
@@ -243,10 +243,8 @@ void Output::text(const std::vector<Record>& records, std::size_t at) {
              << '\n';
     } else if (what == "state") {
         block();
-        std::string values;
-        for (const auto& [key, value] : r["values"].items()) values += key + ": " + value.get<std::string>() + '\n';
         out_ << column("state") << (r.contains("line") ? "line " + std::to_string(r["line"].get<int>()) : "") << '\n';
-        lines(out_, nullptr, values);
+        lines(out_, nullptr, r["state"].dump(2, ' ', false, Record::error_handler_t::replace));
     }
 }
 

@@ -1,30 +1,26 @@
 // The tools' output, one record per thing that happened: a JSON object whose
 // "record" names what it is. Output.h prints records as JSON lines or as
-// text. The records of an exchange with the service are made here, for
-// mgmtctl's calls, its monitor and the simulated telephone's trace alike.
+// text. The records of an exchange with the service are made here, from the
+// kit's JSON of it, for mgmtctl's calls, its monitor and the simulated
+// telephone's trace alike.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
-#include "Framework.h"
-#include "description/ServiceDescription.h"
+#include "testing/Exchange.h"
 
 namespace mgmtctl {
 
 // Keys keep the order they were added in.
 using Record = nlohmann::ordered_json;
 
-// The parameters of a request, reply or notification, each with its name,
-// kind, direction and value; passwords hidden.
-Record parametersOf(const Method& method);
-
-// The request record, then the reply record: its parameters, or the text the
-// service failed with. A one-way exchange has no reply record.
-std::vector<Record> exchangeRecords(const Method& request, mgmtdesc::CallStyle style,
-                                    const std::string& callbackChannel, int timeout, const Method* reply,
-                                    const std::string* failure);
+// From an exchange as mgmtkit::toJson writes it (an entry of the call
+// record): a request record, then a reply record with its parameters or the
+// text the service failed with (none for a one-way call); a notification is
+// one callback record. Passwords are hidden.
+std::vector<Record> exchangeRecords(const Record& exchange);
+std::vector<Record> exchangeRecords(const mgmtkit::Exchange& exchange);
 
 }  // namespace mgmtctl

@@ -6,7 +6,7 @@
 #include <list>
 
 #include "BadInput.h"
-#include "Masking.h"
+#include "testing/Masking.h"
 
 namespace mgmtctl {
 
@@ -158,7 +158,7 @@ std::vector<ArgumentValue> parseArguments(const mgmtdesc::Operation& operation, 
 }
 
 Record shownArgument(const mgmtdesc::Argument& argument, const ArgumentValue& value) {
-    if (namesPassword(argument.name)) return kMask;
+    if (mgmtkit::namesPassword(argument.name)) return mgmtkit::kMask;
     if (const mgmtdesc::Enumeration* enumeration = mgmtdesc::enumerationOf(argument.type)) {
         const int number = std::get<int>(value);
         const mgmtdesc::Enumerator* named = enumeration->find(number);
@@ -172,7 +172,7 @@ Record shownValue(const ArgumentValue& value) {
         [](const auto& v) -> Record {
             using T = std::decay_t<decltype(v)>;
             if constexpr (std::is_same_v<T, ManageableData>) {
-                return maskedEntries(v);
+                return mgmtkit::maskedEntries(v);
             } else if constexpr (std::is_same_v<T, SNMPTrapData>) {
                 return SNMPTrapData(v).serialize();
             } else if constexpr (std::is_same_v<T, MemoryInfo>) {

@@ -71,10 +71,20 @@ share/doc/LocalMgmtProxy/examples/):
   restore uploadUserFile
   state
 )"},
-    {"state", "the simulated telephone's state and its faults",
-     "Prints the simulated telephone's state as a session starts it, with the\n"
-     "remote methods that --fail makes fail. Inside a script, a `state` line prints\n"
-     "the state as the calls before it left it.\n"},
+    {"state", "the telephone's whole state and its faults, as JSON",
+     "Prints the telephone's state as one JSON document, faults included: the one\n"
+     "set-state and the served telephone's State and SetState take. Without --bus,\n"
+     "a session's telephone as it starts, with what --fail scripts; in a script, as\n"
+     "the lines before left it. Its rules are written in testing/PhoneState.h.\n"},
+    {"calls", "the telephone's call record",
+     "Every exchange since the telephone started or its calls were cleared, each\n"
+     "after its time and caller: requests with their replies, callbacks to observers.\n"},
+    {"clear-calls", "empty the telephone's call record", "Empties the call record that `calls` prints.\n"},
+    {"reset", "a fresh telephone: no faults, observers or calls",
+     "The starting state, no faults or delays, no observers, no calls recorded.\n"},
+    {"set-state", "set the telephone up from a JSON document in FILE",
+     "Sets the telephone up as FILE (- for standard input) says, a document as\n"
+     "`state` prints it: what it leaves out keeps its starting value.\n"},
     {"serve", "put the simulated telephone on the bus for other processes",
      "Serves one simulated telephone on the bus that --bus names (the session bus\n"
      "without an address), shared by every client: `mgmtctl --bus call ...` and\n"
@@ -195,8 +205,8 @@ CommandLine::CommandLine() : app_(kDescription, "mgmtctl") {
         ->check(CLI::Range(0, kHighestLogLevel).description(""));
     app_.add_option("--fail", o.failures,
                     "the service throws CorvexException(TEXT) for that\n"
-                    "remote method (TEXT defaults to \"simulated failure\");\n"
-                    "may be repeated; `mgmtctl list` shows remote names")
+                    "remote method, or the one the operation sends (TEXT\n"
+                    "defaults to \"simulated failure\"); may be repeated")
         ->type_name("REMOTE[=TEXT]")
         ->allow_extra_args(false)
         ->check(CLI::Validator(
@@ -210,10 +220,10 @@ CommandLine::CommandLine() : app_(kDescription, "mgmtctl") {
     app_.add_flag("--keep-going", o.keepGoing, "run: go on past a line that fails (default: stop)");
     app_.add_flag("--verbose", o.verbose, "list: add each operation's wire reference");
     app_.add_flag("--bus{}", o.bus,
-                  "call, run, demo: bind the proxies to the telephone\n"
-                  "that `mgmtctl serve` puts on the bus; serve,\n"
-                  "monitor: the bus to use. Without ADDRESS: the\n"
-                  "session bus")
+                  "every command but list, describe and help: the\n"
+                  "telephone that `mgmtctl serve` puts on the bus,\n"
+                  "or the bus serve and monitor use. Without ADDRESS:\n"
+                  "the session bus")
         ->option_text("[=ADDRESS]");
     app_.add_flag("--trace", o.trace, "serve: write every exchange, passwords hidden");
     app_.add_flag("--json", o.json,
@@ -229,6 +239,7 @@ CommandLine::CommandLine() : app_(kDescription, "mgmtctl") {
     app_.get_subcommand("call")->add_option("OPERATION", o.operation)->required();
     app_.get_subcommand("call")->add_option("ARGS", o.arguments);
     app_.get_subcommand("run")->add_option("FILE", o.file)->required();
+    app_.get_subcommand("set-state")->add_option("FILE", o.file)->required();
     app_.get_subcommand("help")->add_option("COMMAND", o.topic);
 }
 

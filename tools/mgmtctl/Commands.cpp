@@ -17,16 +17,8 @@ int perform(Session& session, Output& output, BoundCall& call, int line) {
     return records.back()["record"] == "error" ? kExitCallFailed : kExitDone;
 }
 
-Record stateRecord(const std::string& state, int line) {
-    Record values = Record::object();
-    std::string_view rest = state;
-    while (!rest.empty()) {
-        const std::string_view entry = rest.substr(0, std::min(rest.find('\n'), rest.size()));
-        const std::size_t colon = entry.find(": ");
-        if (colon != std::string_view::npos) values[std::string(entry.substr(0, colon))] = entry.substr(colon + 2);
-        rest.remove_prefix(std::min(entry.size() + 1, rest.size()));
-    }
-    Record record = {{"record", "state"}, {"values", values}};
+Record stateRecord(Session& session, int line) {
+    Record record = {{"record", "state"}, {"state", Record::parse(session.state())}};
     if (line > 0) record["line"] = line;
     return record;
 }
@@ -38,8 +30,8 @@ std::function<int()> bindStep(Session& session, Output& output, const ScriptLine
     const auto expect = [&words](std::size_t operands, const char* usage) {
         if (words.size() != operands + 1) throw ArgumentError(std::string("usage: ") + usage);
     };
-    const auto fault = [&session, &output, number = line.number](std::string remote, std::optional<std::string> text) {
-        session.checkRemote(remote);
+    const auto fault = [&session, &output, number = line.number](std::string name, std::optional<std::string> text) {
+        const std::string remote = Session::remoteNamed(name);
         return [&session, &output, number, remote, text] {
             text ? session.failRemote(remote, *text) : session.restoreRemote(remote);
             output.print(Record{{"record", "fault"}, {"line", number}, {"remote", remote},
@@ -60,7 +52,7 @@ std::function<int()> bindStep(Session& session, Output& output, const ScriptLine
     if (words.front() == "state") {
         expect(0, "state (on a line of its own)");
         return [&session, &output, number = line.number] {
-            output.print(stateRecord(session.state(), number));
+            output.print(stateRecord(session, number));
             return kExitDone;
         };
     }
@@ -129,7 +121,25 @@ int runScript(Session& session, Output& output, const std::string& path, bool ke
 }
 
 int showState(Session& session, Output& output) {
-    output.print(stateRecord(session.state(), 0));
+    output.print(stateRecord(session, 0));
+    return kExitDone;
+}
+
+int showCalls(Session& session, Output& output) {
+    const Record record = Record::parse(session.calls());
+    for (const Record& exchange : record["calls"]) {
+        const std::string caller = exchange["caller"];
+        output.note(exchange["time"].get<std::string>() + (caller.empty() ? "" : " from " + caller));
+        output.print(exchangeRecords(exchange));
+    }
+    if (record["dropped"] != 0) output.note("(" + record["dropped"].dump() + " earlier exchanges are no longer kept)");
+    return kExitDone;
+}
+
+int controlTelephone(Session& session, const Options& options) {
+    if (options.command == "clear-calls") session.clearCalls();
+    if (options.command == "reset") session.reset();
+    if (options.command == "set-state") session.setState(readInput(options.file));
     return kExitDone;
 }
 

@@ -19,6 +19,10 @@ int callOperation(Session& session, Output& output, const std::vector<std::strin
 // the first line whose call lets an exception reach the caller.
 int runScript(Session& session, Output& output, const std::string& path, bool keepGoing);
 int showState(Session& session, Output& output);
+// The telephone's call record, each exchange after a note of its time and caller.
+int showCalls(Session& session, Output& output);
+// clear-calls, reset and set-state FILE: a change of the telephone that prints nothing.
+int controlTelephone(Session& session, const Options& options);
 int showDemo(Session& session, Output& output, const ProxyLibrary& library, int logLevel);
 
 // The call a command line or a script line asks for, bound to its values.

@@ -1,5 +1,6 @@
 // `mgmtctl monitor`: the served telephone's exchanges as they happen, as
-// records, from the signal the service emits for each one.
+// records, from the signal the service emits for each one: calls, and the
+// callbacks it sends observers.
 #include <sdbus-c++/Error.h>
 #include <sdbus-c++/IProxy.h>
 #include <sdbus-c++/Message.h>
@@ -14,18 +15,22 @@ namespace mgmtctl {
 namespace {
 
 void show(sdbus::Signal& signal, Output& output) {
-    std::string caller, style, channel, outcome, failure;
+    std::string peer, style, channel, outcome, failure;
     int32_t timeout = 0;
-    signal >> caller >> style;
-    const Method request = mgmtbus::readMethod(signal, Method::REQUEST);
+    signal >> peer >> style;
+    Method message = mgmtbus::readMethod(signal, Method::REQUEST);
     signal >> channel >> timeout >> outcome;
-    const Method reply = mgmtbus::readMethod(signal, Method::REPLY);
+    Method reply = mgmtbus::readMethod(signal, Method::REPLY);
     signal >> failure;
-    const auto known = mgmtdesc::styleNamed(style);
+    const bool notification = style == mgmtbus::kNotificationStyle;
+    const auto known = notification ? mgmtdesc::CallStyle::OneWayWithChannel : mgmtdesc::styleNamed(style);
     if (!known) throw CorvexException("unknown call style '" + style + "'");
-    output.note("from " + caller);
-    output.print(exchangeRecords(request, *known, channel, timeout, outcome == "answered" ? &reply : nullptr,
-                                 outcome == "failed" ? &failure : nullptr));
+    mgmtkit::Exchange exchange{notification ? mgmtkit::Exchange::Notification : mgmtkit::Exchange::Request,
+                               std::move(message), *known, channel, timeout};
+    if (outcome == "answered") exchange.reply = std::move(reply);
+    if (outcome == "failed") exchange.failure = failure;
+    output.note((notification ? "to " : "from ") + peer);
+    output.print(exchangeRecords(exchange));
 }
 
 }  // namespace

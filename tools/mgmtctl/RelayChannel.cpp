@@ -11,14 +11,16 @@ RelayChannel::RelayChannel(ProxyRequest& target) : target_(target) { frameworkCo
 template <class Send>
 void RelayChannel::relay(Method& request, CallStyle style, std::string& callbackChannel, int timeout, Method* reply,
                          Send send) {
+    mgmtkit::Exchange exchange{mgmtkit::Exchange::Request, request, style, callbackChannel, timeout};
     try {
         send();
     } catch (const CorvexException& error) {
-        const std::string failure = error.what();
-        if (observer) observer({request, style, callbackChannel, timeout, nullptr, &failure});
+        exchange.failure = error.what();
+        if (observer) observer(exchange);
         throw;
     }
-    if (observer) observer({request, style, callbackChannel, timeout, reply, nullptr});
+    if (reply != nullptr) exchange.reply = *reply;
+    if (observer) observer(exchange);
 }
 
 bool RelayChannel::synchronousCall(Method& request, Method& reply, std::string& callbackChannel) {

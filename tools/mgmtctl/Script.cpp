@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -16,7 +17,10 @@ namespace {
 
 bool blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
-std::string readFile(const std::string& path) {
+}  // namespace
+
+std::string readInput(const std::string& path) {
+    if (path == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
     // stdio rather than a stream: errno then says why a file cannot be read.
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "r"), std::fclose);
     const auto failure = [&path] { return ArgumentError("cannot read " + path + ": " + std::strerror(errno)); };
@@ -28,8 +32,6 @@ std::string readFile(const std::string& path) {
     if (std::ferror(file.get())) throw failure();
     return text;
 }
-
-}  // namespace
 
 std::vector<std::string> splitLine(std::string_view line) {
     std::vector<std::string> words;
@@ -79,10 +81,9 @@ std::vector<ScriptLine> readScript(std::istream& in) {
 }
 
 std::vector<ScriptLine> readScriptFile(const std::string& path) {
-    std::istringstream text;
-    if (path != "-") text.str(readFile(path));
+    std::istringstream text(readInput(path));
     try {
-        return readScript(path == "-" ? std::cin : text);
+        return readScript(text);
     } catch (const ArgumentError& error) {
         throw ArgumentError((path == "-" ? std::string("standard input") : path) + ": " + error.what());
     }

@@ -26,5 +26,7 @@ std::vector<ScriptLine> readScript(std::istream& in);
 // The script at `path`, "-" being standard input. Throws ArgumentError with
 // the system's reason when the file cannot be read.
 std::vector<ScriptLine> readScriptFile(const std::string& path);
+// What the file at `path` holds, or standard input's for "-"; throws as above.
+std::string readInput(const std::string& path);
 
 }  // namespace mgmtctl

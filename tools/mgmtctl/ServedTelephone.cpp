@@ -1,6 +1,7 @@
 // --bus for call, run and demo: the session's proxies call the telephone that
 // `mgmtctl serve` put on the bus.
 #include <set>
+#include <type_traits>
 
 #include <sdbus-c++/Error.h>
 #include <sdbus-c++/IProxy.h>
@@ -39,23 +40,28 @@ public:
         control("Fail", remoteName, text);
         failed_.insert(remoteName);
     }
-
     void restore(const std::string& remoteName) override {
         control("Restore", remoteName);
         failed_.erase(remoteName);
     }
-
-    std::string state() override {
-        std::string text;
-        control_->callMethod("State").onInterface(mgmtbus::kControlInterface).storeResultsTo(text);
-        return text;
-    }
+    std::string calls() override { return control<std::string>("GetCalls"); }
+    void clearCalls() override { control("ClearCalls"); }
+    void reset() override { control("Reset"); }
+    std::string state() override { return control<std::string>("State"); }
+    void setState(const std::string& document) override { control("SetState", document); }
 
 private:
-    template <class... Arguments>
-    void control(const char* method, const Arguments&... arguments) {
+    // A request of the control interface, with its one result when `Result` is not void.
+    template <class Result = void, class... Arguments>
+    Result control(const char* method, const Arguments&... arguments) {
         try {
-            control_->callMethod(method).onInterface(mgmtbus::kControlInterface).withArguments(arguments...);
+            if constexpr (std::is_void_v<Result>) {
+                control_->callMethod(method).onInterface(mgmtbus::kControlInterface).withArguments(arguments...);
+            } else {
+                Result result;
+                control_->callMethod(method).onInterface(mgmtbus::kControlInterface).storeResultsTo(result);
+                return result;
+            }
         } catch (const sdbus::Error& error) {
             throw ArgumentError("the served telephone refused: " + error.getMessage());
         }

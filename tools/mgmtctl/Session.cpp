@@ -6,7 +6,6 @@
 #include "BadInput.h"
 #include "LogStatements.h"
 #include "RelayChannel.h"
-#include "StdoutCapture.h"
 
 namespace mgmtctl {
 
@@ -19,15 +18,22 @@ Session::Session(const ProxyLibrary& library, RemoteService* remote)
       relay_(remote != nullptr ? std::make_unique<RelayChannel>(remote->channel()) : nullptr),
       agents_([this](const ToolAgent& agent) { context_.nameChannel(agent, agent.channel()); },
               [this](const ToolAgent& agent, const Method& notification) {
-                  record({Record{{"record", "callback"}, {"agent", agent.name()}, {"channel", agent.channel()},
-                                 {"method", notification.name()}, {"parameters", parametersOf(notification)}}});
+                  // The channel the request carried: over a bus, the bus context's name for the agent.
+                  auto* heard = const_cast<ToolAgent*>(&agent);
+                  const mgmtkit::Exchange exchange{mgmtkit::Exchange::Notification, notification,
+                                                   mgmtdesc::CallStyle::OneWayWithChannel,
+                                                   channel().frameworkContext->findChannel(heard)};
+                  std::vector<Record> callback = exchangeRecords(exchange);
+                  callback.front()["agent"] = agent.name();
+                  record(std::move(callback));
               }),
-      local_(library, kLocalMgmtFactory, channel(), "LocalMgmtIfc"),
-      actions_(library, kActionEventFactory, channel(), "ActionEventRequestIfc"),
-      location_(library, kLocationFactory, channel(), "LocationDeliveryRequestIfc") {
+      local_(library, kLocalMgmtFactory, channel()),
+      actions_(library, kActionEventFactory, channel()),
+      location_(library, kLocationFactory, channel()) {
     context_.attach(phone_);
-    (relay_ ? relay_->observer : phone_.observer) = [this](const mgmtkit::Exchange& e) {
-        record(exchangeRecords(e.request, e.style, e.callbackChannel, e.timeout, e.reply, e.failure));
+    (relay_ ? relay_->observer : phone_.observer) = [this](const mgmtkit::Exchange& exchange) {
+        // What the service sent observers shows as what they heard.
+        if (exchange.kind == mgmtkit::Exchange::Request) record(exchangeRecords(exchange));
     };
     setLogSink([this](const LogRecord& log) {
         record({Record{{"record", "log"}, {"level", log.level}, {"component", log.component}, {"file", log.file},
@@ -49,24 +55,27 @@ void Session::setLogLevel(int level) {
     for (int l = 0; l <= kHighestLogLevel; ++l) setLogLevelEnabled(l, l <= level);
 }
 
-void Session::checkRemote(const std::string& remoteName) const {
-    const std::vector<std::string> known = phone_.remoteMethods();
-    for (const std::string& name : known)
-        if (name == remoteName) return;
-    if (const mgmtdesc::Operation* operation = mgmtdesc::findOperation(remoteName))
-        throw ArgumentError("'" + remoteName + "' is an operation; the remote method it sends is " + operation->remote +
-                            ", so name that");
-    throw ArgumentError("the simulated service has no remote method '" + remoteName + "'" + closest(remoteName, known));
+std::string Session::remoteNamed(const std::string& name) {
+    if (const char* remote = mgmtdesc::remoteMethodNamed(name)) return remote;
+    std::vector<std::string> known;
+    for (const mgmtdesc::Operation& operation : mgmtdesc::operations()) known.emplace_back(operation.remote);
+    throw ArgumentError("the simulated service has no remote method '" + name + "'" + closest(name, known));
 }
 
-void Session::failRemote(const std::string& remoteName, const std::string& text) {
-    checkRemote(remoteName);
-    remote_ != nullptr ? remote_->fail(remoteName, text) : phone_.failMethod(remoteName, text);
+void Session::failRemote(const std::string& name, const std::string& text) {
+    remote_ != nullptr ? remote_->fail(remoteNamed(name), text) : phone_.fail(remoteNamed(name), text);
 }
 
-void Session::restoreRemote(const std::string& remoteName) {
-    checkRemote(remoteName);
-    remote_ != nullptr ? remote_->restore(remoteName) : phone_.restoreMethod(remoteName);
+void Session::restoreRemote(const std::string& name) {
+    remote_ != nullptr ? remote_->restore(remoteNamed(name)) : phone_.restore(remoteNamed(name));
+}
+
+void Session::setState(const std::string& document) {
+    try {
+        remote_ ? remote_->setState(document) : phone_.setState(document);
+    } catch (const std::invalid_argument& refused) {
+        throw ArgumentError(refused.what());
+    }
 }
 
 void Session::takePrinted() {
@@ -76,6 +85,7 @@ void Session::takePrinted() {
 }
 
 void Session::record(std::vector<Record> records) {
+    const std::lock_guard<std::mutex> lock(recording_);
     takePrinted();  // anything printed so far came before this
     for (Record& r : records) records_.push_back(std::move(r));
 }
@@ -85,40 +95,39 @@ std::vector<Record> Session::perform(const mgmtdesc::Operation& operation, std::
     Record shown = Record::object();
     for (std::size_t i = 0; i < arguments.size(); ++i)
         shown[operation.arguments[i].name] = shownArgument(operation.arguments[i], arguments[i]);
-    records_ = {Record{{"record", "call"}, {"operation", operation.name}, {"arguments", shown}}};
-    if (line > 0) records_.front()["line"] = line;
-
+    Record call = {{"record", "call"}, {"operation", operation.name}, {"arguments", shown}};
+    if (line > 0) call["line"] = line;
+    mgmtkit::StdoutCapture capture;
+    {
+        const std::lock_guard<std::mutex> lock(recording_);
+        records_ = {call};
+        capture_ = &capture;
+    }
     std::optional<ArgumentValue> result;
     std::optional<std::string> thrown;
-    {
-        StdoutCapture capture;
-        capture_ = &capture;
-        try {
-            result = mgmtkit::callOperation(operation, {local_.interface, actions_.interface, location_.interface},
-                                            arguments);
-        } catch (const CorvexException& exception) {
-            thrown = std::string("CorvexException: ") + exception.what();
-        } catch (const std::exception& exception) {
-            thrown = std::string("exception: ") + exception.what();
-        } catch (...) {
-            thrown = "an exception of unknown type";
-        }
-        takePrinted();
-        capture_ = nullptr;
+    try {
+        result = mgmtkit::callOperation(operation, {local_.interface, actions_.interface, location_.interface},
+                                        arguments);
+    } catch (const CorvexException& exception) {
+        thrown = std::string("CorvexException: ") + exception.what();
+    } catch (const std::exception& exception) {
+        thrown = std::string("exception: ") + exception.what();
+    } catch (...) {
+        thrown = "an exception of unknown type";
     }
     if (thrown) {
-        records_.push_back({{"record", "error"}, {"operation", operation.name}, {"text", *thrown}});
+        record({Record{{"record", "error"}, {"operation", operation.name}, {"text", *thrown}}});
     } else {
         Record written = Record::object();
         for (std::size_t i = 0; i < arguments.size(); ++i)
             if (operation.arguments[i].use != mgmtdesc::Use::In)
                 written[operation.arguments[i].name] = shownValue(arguments[i]);
-        records_.push_back({{"record", "result"}, {"operation", operation.name}, {"type", operation.result},
-                            {"value", result ? shownValue(*result) : Record()}, {"out", written}});
+        record({Record{{"record", "result"}, {"operation", operation.name}, {"type", operation.result},
+                       {"value", result ? shownValue(*result) : Record()}, {"out", written}}});
     }
-    std::vector<Record> records = std::move(records_);
-    records_.clear();
-    return records;
+    const std::lock_guard<std::mutex> lock(recording_);
+    capture_ = nullptr;
+    return std::exchange(records_, {});
 }
 
 }  // namespace mgmtctl

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "Records.h"
 #include "testing/ProxyLibrary.h"
 #include "testing/SimulatedPhone.h"
+#include "testing/StdoutCapture.h"
 
 namespace mgmtctl {
 
@@ -22,18 +24,23 @@ inline constexpr int kHighestLogLevel = 15;
 using mgmtkit::LibraryError;
 using mgmtkit::ProxyLibrary;
 
-class StdoutCapture;
 class RelayChannel;
 
 // A service elsewhere that a session's proxies call instead of the simulated
-// telephone in this process.
+// telephone in this process, and its control interface (bus/BusControl.h):
+// the call record and the state as the same JSON documents the simulated
+// telephone writes. Refusals throw ArgumentError.
 class RemoteService {
 public:
     virtual ~RemoteService() = default;
     virtual ProxyRequest& channel() = 0;
     virtual void fail(const std::string& remoteName, const std::string& text) = 0;
     virtual void restore(const std::string& remoteName) = 0;
+    virtual std::string calls() = 0;
+    virtual void clearCalls() = 0;
+    virtual void reset() = 0;
     virtual std::string state() = 0;
+    virtual void setState(const std::string& document) = 0;
 };
 
 class Session {
@@ -49,16 +56,21 @@ public:
     // records are written whatever the switches say.
     void setLogLevel(int level);
 
-    // Throws ArgumentError, naming the closest ones, unless the service
-    // answers a remote method of that name.
-    void checkRemote(const std::string& remoteName) const;
+    // The remote method a name stands for (itself, or the one an operation
+    // sends); throws ArgumentError naming the closest ones.
+    static std::string remoteNamed(const std::string& name);
     // The service fails every call of that remote method from now on, or
-    // answers it again; an unknown name throws as checkRemote does.
-    void failRemote(const std::string& remoteName, const std::string& text);
-    void restoreRemote(const std::string& remoteName);
+    // answers it again; an unknown name throws as remoteNamed does.
+    void failRemote(const std::string& name, const std::string& text);
+    void restoreRemote(const std::string& name);
 
-    // The telephone's state, one "key: value" line each.
-    std::string state() const { return remote_ != nullptr ? remote_->state() : phone_.describeState(); }
+    // The telephone's call record, its state, and setting it up, as the
+    // simulated telephone's JSON documents; refusals throw ArgumentError.
+    std::string calls() { return remote_ ? remote_->calls() : phone_.callsDocument(); }
+    void clearCalls() { remote_ ? remote_->clearCalls() : phone_.clearCalls(); }
+    void reset() { remote_ ? remote_->reset() : phone_.reset(); }
+    std::string state() { return remote_ ? remote_->state() : phone_.stateDocument(); }
+    void setState(const std::string& document);
 
     // The operation's arguments from their texts; throws ArgumentError.
     std::vector<ArgumentValue> bind(const mgmtdesc::Operation& operation, const std::vector<std::string>& texts) {
@@ -86,8 +98,10 @@ private:
     mgmtkit::LoadedProxy<ActionEventRequestIfc> actions_;
     mgmtkit::LoadedProxy<LocationDeliveryRequestIfc> location_;
 
-    std::vector<Record> records_;       // of the call under way
-    StdoutCapture* capture_ = nullptr;  // during a call only
+    // Guards the two below: over a bus, callbacks are recorded on its thread.
+    std::mutex recording_;
+    std::vector<Record> records_;                // of the call under way
+    mgmtkit::StdoutCapture* capture_ = nullptr;  // during a call only
 };
 
 }  // namespace mgmtctl

@@ -55,6 +55,8 @@ int run(const Options& options, Output& output) {
     }
     if (options.command == "run") return runScript(session, output, options.file, options.keepGoing);
     if (options.command == "state") return showState(session, output);
+    if (options.command == "calls") return showCalls(session, output);
+    if (options.command != "demo") return controlTelephone(session, options);
     return showDemo(session, output, library, options.logLevel);
 }
 

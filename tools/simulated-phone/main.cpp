@@ -1,7 +1,8 @@
 // mgmt-simulated-phone: the test kit's simulated telephone served on a bus,
-// one state for every client, until SIGINT or SIGTERM. Each exchange is
-// emitted for monitors and, with --trace, written out as mgmtctl's records;
-// passwords are hidden in both.
+// one state for every client, until SIGINT or SIGTERM. Each exchange, the
+// notifications to observers included, is emitted for monitors, kept for the
+// control interface's GetCalls and, with --trace, written out as mgmtctl's
+// records; passwords are hidden in all three.
 #include <pthread.h>
 
 #include <csignal>
@@ -12,9 +13,9 @@
 #include <CLI/CLI.hpp>
 
 #include "Faults.h"
-#include "Masking.h"
 #include "Output.h"
 #include "bus/BusService.h"
+#include "testing/Masking.h"
 #include "testing/SimulatedPhone.h"
 
 namespace {
@@ -47,11 +48,43 @@ private:
     std::thread waiter_;
 };
 
+// The control interface's requests, answered by the simulated telephone.
+class PhoneControl final : public mgmtbus::ServiceControl {
+public:
+    explicit PhoneControl(mgmtkit::SimulatedPhone& phone) : phone_(phone) {}
+    void fail(const std::string& remote, const std::string& text) override {
+        refusing([&] { phone_.fail(remote, text); });
+    }
+    void restore(const std::string& remote) override {
+        refusing([&] { phone_.restore(remote); });
+    }
+    std::string calls() override { return phone_.callsDocument(); }
+    void clearCalls() override { phone_.clearCalls(); }
+    void reset() override { phone_.reset(); }
+    std::string state() override { return phone_.stateDocument(); }
+    void setState(const std::string& document) override {
+        refusing([&] { phone_.setState(document); });
+    }
+
+private:
+    template <class Request>
+    static void refusing(Request request) {
+        try {
+            request();
+        } catch (const std::invalid_argument& refused) {
+            throw CorvexException(refused.what());
+        }
+    }
+
+    mgmtkit::SimulatedPhone& phone_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::optional<std::string> bus;
     std::vector<std::string> failures;
+    std::size_t keepCalls = 10000;
     bool trace = false;
     bool json = false;
     CLI::App app(
@@ -64,6 +97,8 @@ int main(int argc, char** argv) {
     app.add_option("--fail", failures, "the service throws CorvexException(TEXT) for that remote method")
         ->type_name("REMOTE[=TEXT]")
         ->allow_extra_args(false);
+    app.add_option("--keep-calls", keepCalls, "GetCalls answers with the last N exchanges (default 10000)")
+        ->type_name("N");
     app.add_flag("--trace", trace, "write every exchange, passwords hidden");
     app.add_flag("--json", json, "the trace and errors as JSON objects, one per line");
     app.set_version_flag("--version", std::string(kProgram) + " " + MGMT_VERSION);
@@ -78,34 +113,24 @@ int main(int argc, char** argv) {
     mgmtctl::Output output(kProgram, json);
 
     mgmtkit::SimulatedPhone phone;
-    mgmtbus::BusServiceHooks hooks;
-    hooks.fail = [&phone](const std::string& remote, const std::string& text) {
-        try {
-            phone.failMethod(remote, text);
-        } catch (const std::invalid_argument& unknown) {
-            throw CorvexException(unknown.what());
-        }
-    };
+    PhoneControl control(phone);
     for (const std::string& failure : failures) {
         const auto scripted = mgmtctl::parseFailure(failure);
         try {
-            hooks.fail(scripted ? scripted->first : failure, scripted ? scripted->second : "");
+            control.fail(scripted ? scripted->first : failure, scripted ? scripted->second : "");
         } catch (const CorvexException& error) {
             output.problem(std::string("--fail: ") + error.what(), 2);
             return 2;
         }
     }
-    hooks.restore = [&phone](const std::string& remote) { phone.restoreMethod(remote); };
-    hooks.state = [&phone] { return phone.describeState(); };
-    hooks.shown = mgmtctl::masked;
-    hooks.observer = [&phone, &output, trace](const mgmtbus::BusExchange& e) {
-        // The kit keeps every exchange for tests to read; a service that runs
-        // for days must not.
-        phone.clearTraffic();
-        if (trace)
-            output.print(
-                mgmtctl::exchangeRecords(e.request, e.style, e.callbackChannel, e.timeout, e.reply, e.failure));
+    phone.keepCalls(keepCalls);
+    phone.observer = [&output, trace](const mgmtkit::Exchange& exchange) {
+        if (trace) output.print(mgmtctl::exchangeRecords(exchange));
     };
+    mgmtbus::BusServiceHooks hooks;
+    hooks.control = &control;
+    hooks.receiving = [&phone](const std::string& caller) { phone.setCaller(caller); };
+    hooks.shown = mgmtkit::masked;
 
     const std::string address = bus.value_or(std::string());
     std::unique_ptr<mgmtbus::BusService> service;

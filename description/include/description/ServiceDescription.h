@@ -231,6 +231,11 @@ const std::vector<Operation>& operations();
 const Operation* findOperation(std::string_view name);
 /// Every operation that sends that remote method.
 std::vector<const Operation*> operationsSending(std::string_view remote);
+/// The remote method `name` stands for: itself when an operation sends it,
+/// else the one that the operation of that name sends ("observeManageableData"
+/// stands for "observeData"); null for neither. No operation's name is
+/// another operation's remote method, so either reading is the same.
+const char* remoteMethodNamed(std::string_view name);
 
 /// What the proxy does when the call fails, in a sentence, for uploadUserFile
 /// `the level-2 record "uploadUserFile: %s\n" with the exception's text, whatever the level; ...`.

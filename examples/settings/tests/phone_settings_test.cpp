@@ -25,7 +25,7 @@ struct OnTheSimulatedPhone : ::testing::Test {
 
     void SetUp() override {
         context.attach(phone);  // names the observers' channels and calls them back
-        service = mgmtkit::bindProxy<LocalMgmtIfc>(*proxy, phone, "createLocalMgmtProxy", "LocalMgmtIfc");
+        service = mgmtkit::bindProxy<LocalMgmtIfc>(*proxy, phone);
     }
 };
 
@@ -67,24 +67,24 @@ TEST_F(OnTheSimulatedPhone, EveryFailingCallIsReportedAndNothingElseEscapes) {
     mgmtkit::LogCapture quiet;  // the proxies' own failure records are not this test's business
     PhoneSettings settings(*service);
     const struct {
-        const char* remote;
+        const char* operation;  // faults are scripted by the operation's name or its remote method's
         std::function<void()> act;
     } unavailable[] = {
         {"getListOfFilesOfType", [&] { settings.ringers(); }},
         {"getData", [&] { settings.webAccess(); }},
         {"setData", [&] { settings.setWebAccess({true, "correct horse"}); }},
-        {"observeData", [&] { settings.watchRingVolume([](int) {}); }},
+        {"observeManageableData", [&] { settings.watchRingVolume([](int) {}); }},
     };
     for (const auto& c : unavailable) {
-        SCOPED_TRACE(c.remote);
-        phone.failMethod(c.remote, "link down");
+        SCOPED_TRACE(c.operation);
+        phone.fail(c.operation, "link down");
         EXPECT_THROW(c.act(), PhoneSettings::Unavailable);
-        phone.restoreMethod(c.remote);
+        phone.restore(c.operation);
     }
-    for (const char* remote : {"retrievePhoneBusyStatus", "uploadUserFile"}) {
-        SCOPED_TRACE(remote);
-        phone.failMethod(remote, "link down");
+    for (const char* operation : {"retrievePhoneBusyStatus", "uploadUserFile"}) {
+        SCOPED_TRACE(operation);
+        phone.fail(operation, "link down");
         EXPECT_EQ(settings.uploadRinger("Chirp.raw"), PhoneSettings::Upload::Failed);
-        phone.restoreMethod(remote);
+        phone.restore(operation);
     }
 }

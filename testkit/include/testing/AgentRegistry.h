@@ -4,11 +4,11 @@
 
 #include <list>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "Framework.h"
+#include "testing/DataChanged.h"
 
 namespace mgmtkit {
 
@@ -16,8 +16,7 @@ namespace mgmtkit {
 // node covers.
 struct DataChange {
     std::string channel;
-    std::string nodeId;  // the node observed
-    KeyValues data;      // the nodes written under it, with their new values
+    DataChanged change;
 };
 
 class AgentRegistry {
@@ -46,9 +45,9 @@ public:
     // The nodes observed on that channel, sorted; empty when none.
     std::vector<std::string> observedNodes(const std::string& channel) const;
 
-    void describe(std::ostream& out) const;
-
 private:
+    friend class StateDocument;
+
     std::map<std::string, Agent> agents_;                              // by management id
     std::map<std::string, std::map<std::string, bool>> observations_;  // channel -> node -> bulk
 };

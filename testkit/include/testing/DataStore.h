@@ -4,7 +4,6 @@
 
 #include <map>
 #include <optional>
-#include <ostream>
 #include <set>
 #include <string>
 
@@ -39,9 +38,9 @@ public:
     void setEditable(const KeyValues& nodes, int editableStatus);
     bool editableByUser(const std::string& nodeId) const { return userEditable_.count(nodeId) != 0; }
 
-    void describe(std::ostream& out) const;
-
 private:
+    friend class StateDocument;
+
     KeyValues values_;
     KeyValues written_;
     std::map<std::string, std::string> schemas_;  // by node prefix

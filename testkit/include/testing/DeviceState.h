@@ -3,7 +3,6 @@
 #pragma once
 
 #include <map>
-#include <ostream>
 #include <string>
 
 namespace mgmtkit {
@@ -46,9 +45,9 @@ public:
     int reboots() const { return reboots_; }
     int factoryResets() const { return factoryResets_; }
 
-    void describe(std::ostream& out) const;
-
 private:
+    friend class StateDocument;
+
     unsigned int busy_ = 0;
     std::string identifier_ = "SEP-0001";
     std::string displayName_ = "Desk Phone";

@@ -2,7 +2,6 @@
 // action events and location requests, kept in the order they came.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -37,9 +36,9 @@ public:
     const std::vector<ActionEvent>& actionEvents() const { return actionEvents_; }
     int locationRequests() const { return locationRequests_; }
 
-    void describe(std::ostream& out) const;
-
 private:
+    friend class StateDocument;
+
     std::vector<Trap> traps_;
     std::vector<std::string> notifications_;
     std::vector<ActionEvent> actionEvents_;

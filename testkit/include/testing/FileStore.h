@@ -4,7 +4,6 @@
 
 #include <list>
 #include <map>
-#include <ostream>
 #include <string>
 
 namespace mgmtkit {
@@ -44,9 +43,9 @@ public:
     // Reports the type's download; a download in progress completes once reported.
     DownloadStatus downloadStatus(const std::string& type);
 
-    void describe(std::ostream& out) const;
-
 private:
+    friend class StateDocument;
+
     struct FileType {
         std::string description;
         int countLimit;

@@ -1,7 +1,8 @@
 // The simulated telephone's state for one session, kept by area. Every session
 // starts from the same state and every rule is deterministic, so a session
-// replayed gives the same answers. describe() prints the state and these rules.
-// Tests set up and inspect state through the areas' own members.
+// replayed gives the same answers. These are the rules, in one place. Tests
+// set up and inspect state through the areas' own members, or all at once as
+// a JSON document (SimulatedPhone::stateDocument and setState).
 //
 // Device (DeviceState.h)
 //   - busy status: setPhoneBusyStatus ORs its bits in, clearPhoneBusyStatus
@@ -39,7 +40,8 @@
 //     its type in progress; the next status request answers 1 and completes it,
 //     later ones answer 2; a type never downloaded answers 0. A download is
 //     refused (false) when the type is full, the name too long, or the phone is
-//     busy and the request does not say overrideBusy.
+//     busy and the request does not say overrideBusy. A download's observer
+//     is not called back: the simulated phone shows no progress.
 // Manageable data (DataStore.h)
 //   - nodes are keys of a ManageableData; setData and manageableDataChanged
 //     merge what they carry, getData fills in the keys asked (all nodes when
@@ -90,9 +92,6 @@ public:
     // The path of a file of that type for the current user kind, or for the one given.
     bool filePath(const std::string& type, std::string& fileName) const;
     bool filePath(const std::string& type, std::string& fileName, int userKind) const;
-
-    // One "key: value" line each: the state of every area, then the rules.
-    std::string describe() const;
 
 private:
     bool pathFor(const std::string& type, std::string& fileName, const std::string& user) const;

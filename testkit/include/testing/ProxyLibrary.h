@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Framework.h"
+#include "testing/SimulatedPhone.h"
 
 namespace mgmtkit {
 
@@ -52,28 +53,24 @@ private:
     std::vector<std::pair<std::string, Factory>> factories_;
 };
 
-// Casts `proxy` to the interface it should serve and binds it to `channel`,
-// as the framework does. `what` names the proxy in the error.
-template <class Interface>
-Interface* bindProxy(Proxy& proxy, ProxyRequest& channel, const char* what, const char* interfaceName) {
-    auto* interface = dynamic_cast<Interface*>(&proxy);
-    if (interface == nullptr)
-        throw LibraryError(std::string(what) + " made an object that is not a " + interfaceName);
-    proxy.initProxy(channel);
-    return interface;
-}
-
 // A proxy made by the library, bound, and seen through its interface.
 template <class Interface>
 struct LoadedProxy {
     std::unique_ptr<Proxy> proxy;
     Interface* interface = nullptr;
 
-    LoadedProxy(const ProxyLibrary& library, const char* factoryName, ProxyRequest& channel,
-                const char* interfaceName)
-        : proxy(library.create(factoryName)),
-          interface(bindProxy<Interface>(*proxy, channel, factoryName, interfaceName)) {}
+    LoadedProxy(const ProxyLibrary& library, const char* factoryName, ProxyRequest& channel)
+        : proxy(library.create(factoryName)), interface(bound(factoryName, channel)) {}
     Interface* operator->() const { return interface; }
+
+private:
+    Interface* bound(const char* factoryName, ProxyRequest& channel) {
+        try {
+            return bindProxy<Interface>(*proxy, channel);
+        } catch (const std::invalid_argument& error) {
+            throw LibraryError(std::string(factoryName) + ": " + error.what());
+        }
+    }
 };
 
 }  // namespace mgmtkit

@@ -2,99 +2,88 @@
 // channel that answers every remote method the proxies send, keeping state
 // across the calls of one session, so client code can be tried without a phone.
 //
-// A client test binds the proxies to a SimulatedPhone, sets up state through
-// state(), scripts faults per remote method, and reads traffic() afterwards.
-// SimulatedContext names the observers' channels and, once attached, calls
-// observers that are NotificationSinks back when data they observe changes.
+// A client test binds the proxies to a SimulatedPhone (bindProxy below), sets
+// up state through state() or setState(), scripts faults per remote method
+// (FaultScript.h), and reads calls() afterwards. SimulatedContext names the
+// observers' channels and, once attached, calls observers that are
+// NotificationSinks back when data they observe changes.
 //
 // Callbacks. Whenever nodes are written (setData, manageableDataChanged, or
 // changeData below), every channel observing one of them, or an ancestor of
-// one, is sent one notification per node it observes:
-//   remote "dataChanged", parameters (both string, IN)
-//     "nodeId"          the node the channel observes
-//     "manageableData"  the nodes written under it with their new values, a
-//                       serialised ManageableData (ManageableData::deserialize
-//                       reads it back)
-// The notification goes out after the reply of the call that wrote the data
-// was made, on the calling thread, through the route set by setCallbackRoute.
-// An exception from the route is recorded as the notification's failure in
-// the traffic and does not fail the call that wrote the data.
+// one, is sent one dataChanged notification per node it observes
+// (DataChanged.h). The notification goes out after the reply of the call that
+// wrote the data was made, on the calling thread, through the route set by
+// setCallbackRoute, and is an exchange of the call record like any request.
+// An exception from the route is recorded as the notification's failure and
+// does not fail the call that wrote the data.
 #pragma once
 
-#include <chrono>
+#include <cstddef>
+#include <deque>
 #include <functional>
+#include <limits>
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
+#include <stdexcept>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "Framework.h"
 #include "description/ServiceDescription.h"
-#include "testing/Traffic.h"
+#include "testing/DataChanged.h"
+#include "testing/Exchange.h"
+#include "testing/FaultScript.h"
 
 namespace mgmtkit {
 
-inline constexpr const char* kDataChanged = "dataChanged";
-
-// One request as the simulated service saw it, handed to the observer after
-// the service has answered (reply filled) or failed (failure set).
-struct Exchange {
-    const Method& request;
-    mgmtdesc::CallStyle style;
-    const std::string& callbackChannel;
-    int timeout;                 // 0 unless style is SyncWithTimeout
-    const Method* reply;         // null for one-way calls and failures
-    const std::string* failure;  // the CorvexException text thrown, or null
-};
-
 class PhoneState;  // the service's state and its rules; see PhoneState.h
 
-class SimulatedPhone : public ProxyRequest {
+class SimulatedPhone : public ProxyRequest, public FaultScript {
 public:
     using Route = std::function<void(const std::string& callbackChannel, const Method& notification)>;
 
     SimulatedPhone();
     ~SimulatedPhone() override;
 
-    // Called for every request, after it has been answered or has failed.
+    // Called with every exchange as it goes on the record: a request after it
+    // was answered or failed, a notification after it went out.
     std::function<void(const Exchange&)> observer;
-
-    // Scripted faults, one per remote method; each replaces the one before.
-    // An unknown remote name throws std::invalid_argument.
-    //
-    // Every call of that method throws CorvexException(text).
-    void failMethod(const std::string& remoteName, const std::string& text);
-    // The next `calls` calls throw CorvexException(text), then the method answers again.
-    void failNext(const std::string& remoteName, int calls, const std::string& text = "simulated failure");
-    // Synchronous calls are answered after `delay`. A call with a time-out
-    // shorter than the delay fails at once with a time-out, as the framework
-    // would after waiting; others really wait. One-way calls are not delayed.
-    void answerLate(const std::string& remoteName, std::chrono::milliseconds delay);
-    // The reply carries every value the method answers as a string `text`,
-    // with its name and direction: a number or flag of the wrong kind, an
-    // object text that does not parse. The call itself succeeds.
-    void answerMalformed(const std::string& remoteName, const std::string& text = "[malformed");
-    // Answers that remote method again; restoreAll() every method.
-    void restoreMethod(const std::string& remoteName);
-    void restoreAll();
 
     // Remote method names the service answers, sorted.
     std::vector<std::string> remoteMethods() const;
 
-    // Every request and notification so far, in order.
-    std::vector<TrafficEntry> traffic() const;
-    void clearTraffic();
+    // The call record: every exchange since the phone was made or the record
+    // was last cleared, in order.
+    std::vector<Exchange> calls() const;
+    void clearCalls();
+    // The record keeps only the latest `count` exchanges (all of them unless
+    // told otherwise), counting the ones it drops.
+    void keepCalls(std::size_t count);
+    // The record as JSON: callsJson() of calls() and of the number dropped.
+    std::string callsDocument() const;
+    // Whom the calls from now on come from, as the record shows it; a
+    // service serving the phone on a bus names each call's sender.
+    void setCaller(std::string caller);
+
+    // The whole state and the faults scripted as one JSON document, passwords
+    // hidden; README's "The state document" describes it.
+    std::string stateDocument() const;
+    // A fresh telephone set up as the document says (what it leaves out keeps
+    // its starting value), faults as it lists them. Throws
+    // std::invalid_argument naming the key that does not fit; nothing
+    // changes then.
+    void setState(const std::string& document);
+    // A fresh telephone: the starting state, no faults, no observers, an
+    // empty call record.
+    void reset();
 
     // Where notifications go; without a route they are only recorded.
     void setCallbackRoute(Route route);
     // Writes data nodes as the phone's own settings screen would, and tells
     // the observers, as a setData from elsewhere would.
     void changeData(const KeyValues& values);
-
-    // A plain-text account of the state (one "key: value" line each), for the tool.
-    std::string describeState() const;
 
     // Set-up and inspection. Not guarded against calls on other threads:
     // change state while no call is under way.
@@ -107,29 +96,36 @@ public:
     bool setProxyOption(const int& option) override;
 
 private:
-    struct Fault {
-        enum Kind { Fail, Late, Malformed } kind;
-        std::string text;
-        int remaining = -1;  // calls left to fail; -1 for every call
-        std::chrono::milliseconds delay{0};
-    };
-
-    // Answers or fails one request and tells the observer; `reply` is null for one-way calls.
+    // Answers or fails one request and records it; `reply` is null for one-way calls.
     void serve(Method& request, mgmtdesc::CallStyle style, std::string& callbackChannel, int timeout, Method* reply);
-    // The fault to apply to this call, counted down; none when the method is not scripted.
-    std::optional<Fault> takeFault(const std::string& remoteName);
-    void script(const std::string& remoteName, Fault fault);
+    void record(Exchange exchange);
     // Sends the observers what was written since the last time.
     void announceWritten();
 
     // Recursive: an observer called back may call the phone again.
     mutable std::recursive_mutex mutex_;
     std::unique_ptr<PhoneState> state_;
-    std::map<std::string, Fault> faults_;
-    std::vector<int> options_;  // as set by the proxies, in order
-    std::vector<TrafficEntry> traffic_;
+    std::deque<Exchange> calls_;
+    std::size_t keep_;
+    std::size_t dropped_ = 0;
+    std::string caller_;
     Route route_;
 };
+
+// The readable name of a type: "LocalMgmtIfc".
+std::string typeName(const std::type_info& type);
+
+// Casts `proxy` to the interface it serves and binds it to `channel`, as the
+// framework does:
+//   LocalMgmtIfc* service = mgmtkit::bindProxy<LocalMgmtIfc>(*proxy, phone);
+// Throws std::invalid_argument when the proxy is not one.
+template <class Interface>
+Interface* bindProxy(Proxy& proxy, ProxyRequest& channel) {
+    auto* bound = dynamic_cast<Interface*>(&proxy);
+    if (bound == nullptr) throw std::invalid_argument("the proxy is not a " + typeName(typeid(Interface)));
+    proxy.initProxy(channel);
+    return bound;
+}
 
 // The framework context a test hands the channel: it names a channel for every
 // Executable it is asked about ("agent-1", "agent-2", ... in order of first

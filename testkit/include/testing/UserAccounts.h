@@ -3,7 +3,6 @@
 #pragma once
 
 #include <map>
-#include <ostream>
 #include <string>
 
 namespace mgmtkit {
@@ -28,9 +27,9 @@ public:
 
     int clearedAll() const { return clearedAll_; }
 
-    void describe(std::ostream& out) const;
-
 private:
+    friend class StateDocument;
+
     std::string currentUser_ = kindName(0);
     int clearedAll_ = 0;
     int clearedMobile_ = 0;

@@ -1,8 +1,10 @@
 // A request channel for unit tests of code that holds proxies: it records
 // every request the proxies send (with its call style, callback channel and
 // time-out), answers synchronous calls with the reply scripted for that remote
-// name, and fails the remote names it is told to fail. Not guarded: give each
-// thread a channel of its own.
+// name, and takes the faults of FaultScript.h as the simulated telephone
+// does. Its framework context is a SimulatedContext of its own, so observers
+// get a callback channel ("agent-1", ...) unless a test sets another
+// context. Not guarded: give each thread a channel of its own.
 #pragma once
 
 #include <functional>
@@ -12,6 +14,8 @@
 
 #include "Framework.h"
 #include "description/ServiceDescription.h"
+#include "testing/FaultScript.h"
+#include "testing/SimulatedPhone.h"
 
 namespace mgmtkit {
 
@@ -41,21 +45,24 @@ private:
     Method reply_;
 };
 
-class RecordingChannel : public ProxyRequest {
+class RecordingChannel : public ProxyRequest, public FaultScript {
 public:
     explicit RecordingChannel(std::string serviceName = "LocalMgmtService");
 
-    // The reply every synchronous call of `remote` gets from now on.
+    // The reply every synchronous call of `remote` (a remote method, or an
+    // operation that sends one) gets from now on.
     ScriptedReply& answer(const std::string& remote);
     // The reply for remote names without one of their own; empty at first.
-    ScriptedReply& answerOthers() { return others_; }
-    // Every call of `remote`, one-way ones too, throws CorvexException(text)
-    // after it is recorded, until restore(remote).
-    void fail(const std::string& remote, const std::string& text);
-    void restore(const std::string& remote);
+    ScriptedReply& answerOthers();
+    // Strict: a synchronous call of a remote method with no reply scripted
+    // (answer, answerOthers, or a fault) fails the test, printing the
+    // request; it is answered with an empty reply, as otherwise.
+    void setStrict(bool strict = true) { strict_ = strict; }
     // Runs at every call after it is recorded and before it is answered; throw
     // from it to fail the call with any exception.
     std::function<void(const SentRequest&)> onCall;
+    // The framework context the channel starts with.
+    SimulatedContext& context() { return context_; }
 
     const std::vector<SentRequest>& requests() const { return requests_; }
     std::vector<SentRequest> requestsTo(const std::string& remote) const;
@@ -69,14 +76,18 @@ public:
     bool setProxyOption(const int& option) override;
 
 private:
-    void record(const Method& request, mgmtdesc::CallStyle style, const std::string& callbackChannel, int timeout);
-    const Method& replyFor(const std::string& remote) const;
+    // Records the call, then answers it as scripted; `reply` null for one-way calls.
+    void serve(Method& request, mgmtdesc::CallStyle style, const std::string& callbackChannel, int timeout,
+               Method* reply);
+    const Method& replyFor(const Method& request) const;
 
+    SimulatedContext context_;
     std::vector<SentRequest> requests_;
     std::vector<int> options_;
     std::map<std::string, ScriptedReply> replies_;
     ScriptedReply others_;
-    std::map<std::string, std::string> failures_;
+    bool othersScripted_ = false;
+    bool strict_ = false;
 };
 
 }  // namespace mgmtkit

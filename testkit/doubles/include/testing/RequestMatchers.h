@@ -11,6 +11,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -41,10 +42,18 @@ struct ExpectedParameter {
 };
 
 using Direction = std::optional<Parameter::directions>;
-ExpectedParameter Param(std::string name, int value, Direction direction = std::nullopt);
 ExpectedParameter Param(std::string name, bool value, Direction direction = std::nullopt);
 ExpectedParameter Param(std::string name, std::string value, Direction direction = std::nullopt);
 ExpectedParameter Param(std::string name, const char* value, Direction direction = std::nullopt);
+// An int parameter from any integer or enumeration the interfaces use
+// (Param("busyStatus", 5u), Param("filetype", LocalMgmtIfc::FILETYPE_RINGER)),
+// converted to int as the proxies convert it for the wire.
+template <class Number, std::enable_if_t<(std::is_integral_v<Number> || std::is_enum_v<Number>) &&
+                                             !std::is_same_v<Number, bool>,
+                                         int> = 0>
+ExpectedParameter Param(std::string name, Number value, Direction direction = std::nullopt) {
+    return ExpectedParameter{std::move(name), Parameter::INT, std::to_string(static_cast<int>(value)), direction};
+}
 
 class RequestMatcher {
 public:

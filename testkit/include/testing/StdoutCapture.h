@@ -1,12 +1,18 @@
-// Catches what the proxies print on standard output during a call (the
-// reboot fallback prints a line), so that it is shown as one of the call's
-// records and the --json stream stays one object per line.
+// Catches what is printed on standard output while it lives: the one line
+// the proxies print themselves, "performReboot:<text>" when a reboot stands
+// in for a failed call, which no log capture sees. Output written through
+// printf and std::cout alike is caught; the standard output is put back at
+// the end.
+//
+//   mgmtkit::StdoutCapture printed;
+//   proxy->performReboot("upgrade");   // with performReboot failing
+//   EXPECT_EQ(printed.take(), "performReboot:link down\n");
 #pragma once
 
 #include <cstdio>
 #include <string>
 
-namespace mgmtctl {
+namespace mgmtkit {
 
 class StdoutCapture {
 public:
@@ -25,4 +31,4 @@ private:
     long long taken_ = 0;
 };
 
-}  // namespace mgmtctl
+}  // namespace mgmtkit

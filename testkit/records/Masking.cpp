@@ -1,10 +1,10 @@
-#include "Masking.h"
+#include "testing/Masking.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 
-namespace mgmtctl {
+namespace mgmtkit {
 
 namespace {
 
@@ -15,8 +15,8 @@ bool containsIgnoringCase(std::string_view text, std::string_view word) {
     return match != text.end();
 }
 
-// Through the framework's own masking, so the tools hide exactly what the
-// proxies' log records hide.
+// Through the framework's own masking, so what is shown hides exactly what
+// the proxies' log records hide.
 std::string maskedDataText(const std::string& text) {
     return ClientUtils::hideValuesForKnownPasswords(text.c_str(), static_cast<int>(text.size()));
 }
@@ -58,4 +58,4 @@ Method masked(const Method& method) {
     return copy;
 }
 
-}  // namespace mgmtctl
+}  // namespace mgmtkit

@@ -1,13 +1,13 @@
-// What the tools never print in clear: values of parameters and arguments
-// whose name mentions a password, in any letter case, and password entries
-// inside manageable data.
+// What the kit's records and the tools never show in clear: values of
+// parameters and arguments whose name mentions a password, in any letter
+// case, and password entries inside manageable data.
 #pragma once
 
 #include <string_view>
 
 #include "Framework.h"
 
-namespace mgmtctl {
+namespace mgmtkit {
 
 inline constexpr const char* kMask = "********";
 
@@ -21,4 +21,4 @@ KeyValues maskedEntries(const ManageableData& data);
 // hidden, and so are password entries of the manageable data it carries.
 Method masked(const Method& method);
 
-}  // namespace mgmtctl
+}  // namespace mgmtkit

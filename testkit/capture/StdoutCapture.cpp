@@ -1,10 +1,10 @@
-#include "StdoutCapture.h"
+#include "testing/StdoutCapture.h"
 
 #include <unistd.h>
 
 #include <iostream>
 
-namespace mgmtctl {
+namespace mgmtkit {
 
 namespace {
 
@@ -45,4 +45,4 @@ std::string StdoutCapture::take() {
     return text;
 }
 
-}  // namespace mgmtctl
+}  // namespace mgmtkit
