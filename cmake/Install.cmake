@@ -6,7 +6,8 @@
 #   runtime          libLocalMgmtProxy.so.1: what goes onto a telephone
 #   bus              the bus transport's library
 #   development      headers, development link, CMake package and pkg-config
-#                    file of the proxies, and the service description
+#                    file of the proxies, the service description, and the
+#                    API reference where it was built
 #   bus_development  the same for the bus transport
 #   testing          the test kit and its doubles
 #   tool             mgmtctl, its completion, manual page and example script
@@ -81,6 +82,12 @@ install(FILES ${MGMT_DESCRIPTION_HEADERS} DESTINATION ${MGMT_HEADER_DIR}/descrip
 
 mgmt_install_package(LocalMgmtProxy ${MGMT_PACKAGE_DIR} development)
 mgmt_install_pc(LocalMgmtProxy development)
+
+# The API reference, once the docs target has built it (packaging builds it):
+# a build without it installs without it.
+if(TARGET docs)
+  install(DIRECTORY ${MGMT_DOC_HTML_DIR} DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT development OPTIONAL)
+endif()
 
 # ---------------------------------------------------------------------------
 # bus, bus_development: a package of its own beside LocalMgmtProxy, so client
