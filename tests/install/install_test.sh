@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the build into a scratch prefix, checks what landed there, builds
-# the client in this directory against it (find_package, plain c++ with
+# the client (consumer/) against it (find_package, plain c++ with
 # pkg-config, and clang++ where there is one), runs each, and runs the
 # installed mgmtctl.
 #
