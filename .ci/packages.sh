@@ -102,7 +102,8 @@ for preset in package armhf arm64; do
   dpkg-deb -c "$out"/mgmtctl_*.deb | grep -q '/usr/share/man/man1/mgmtctl\.1\.gz$' || fail "mgmtctl has no manual page"
   # The API reference: built on the host only, where its generator runs.
   if [ "$preset" = package ]; then
-    dpkg-deb -c "$out"/liblocalmgmtproxy-dev_*.deb | grep -q '/usr/share/doc/LocalMgmtProxy/html/index\.html$' ||
+    # grep reads the whole listing: -q would cut dpkg-deb off, which pipefail counts.
+    dpkg-deb -c "$out"/liblocalmgmtproxy-dev_*.deb | grep '/usr/share/doc/LocalMgmtProxy/html/index\.html$' >/dev/null ||
       fail "liblocalmgmtproxy-dev has no API reference"
     echo "packages ($preset): liblocalmgmtproxy-dev holds the API reference"
   fi
