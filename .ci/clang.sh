@@ -12,7 +12,7 @@ bash .ci/setup.sh build clang
 cmake --preset asan -B build/asan-clang -DCMAKE_CXX_COMPILER=clang++ -DMGMT_BUILD_TOOLS=OFF
 cmake --build build/asan-clang -j2 --target proxy_tests reliability_tests
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1
-build/asan-clang/tests/proxy_tests
+build/asan-clang/tests/proxy/proxy_tests
 build/asan-clang/tests/reliability/reliability_tests
 
 ctest --preset default --no-tests=error -R '^mgmtctl\.install$'

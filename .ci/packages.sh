@@ -100,6 +100,13 @@ for preset in package armhf arm64; do
   check_needed "$(find "$unpacked" -name 'libLocalMgmtProxy.so.1')"
   rm -rf "$unpacked"
   dpkg-deb -c "$out"/mgmtctl_*.deb | grep -q '/usr/share/man/man1/mgmtctl\.1\.gz$' || fail "mgmtctl has no manual page"
+  # The API reference: built on the host only, where its generator runs.
+  if [ "$preset" = package ]; then
+    # grep reads the whole listing: -q would cut dpkg-deb off, which pipefail counts.
+    dpkg-deb -c "$out"/liblocalmgmtproxy-dev_*.deb | grep '/usr/share/doc/LocalMgmtProxy/html/index\.html$' >/dev/null ||
+      fail "liblocalmgmtproxy-dev has no API reference"
+    echo "packages ($preset): liblocalmgmtproxy-dev holds the API reference"
+  fi
 
   case $preset in
     package) install_for_real "${debs[@]}" ;;

@@ -6,12 +6,13 @@
 #   runtime          libLocalMgmtProxy.so.1: what goes onto a telephone
 #   bus              the bus transport's library
 #   development      headers, development link, CMake package and pkg-config
-#                    file of the proxies, and the service description
+#                    file of the proxies, the service description, and the
+#                    API reference where it was built
 #   bus_development  the same for the bus transport
 #   testing          the test kit and its doubles
 #   tool             mgmtctl, its completion, manual page and example script
 # Installed headers go under include/LocalMgmtProxy/, as the targets' install
-# include directories say.
+# include directories say; which they are, cmake/ClientHeaders.cmake says.
 include(CMakePackageConfigHelpers)
 
 set(MGMT_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/LocalMgmtProxy)
@@ -57,7 +58,7 @@ else()
   list(TRANSFORM MGMT_PLATFORM_LIBRARIES PREPEND mgmt_ OUTPUT_VARIABLE mgmt_platform_targets)
   install(TARGETS ${mgmt_platform_targets} EXPORT LocalMgmtProxyTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT platform)
-  install(FILES ${PROJECT_SOURCE_DIR}/framework/Framework.h DESTINATION ${MGMT_HEADER_DIR} COMPONENT platform)
+  install(FILES ${MGMT_PLATFORM_HEADERS} DESTINATION ${MGMT_HEADER_DIR} COMPONENT platform)
 endif()
 
 # ---------------------------------------------------------------------------
@@ -72,25 +73,21 @@ install(TARGETS LocalMgmtProxy mgmt_framework EXPORT LocalMgmtProxyTargets
 # ---------------------------------------------------------------------------
 # development
 
-install(FILES
-    ${PROJECT_SOURCE_DIR}/include/ActionEventRequestIfc.h
-    ${PROJECT_SOURCE_DIR}/include/LocalMgmtIfc.h
-    ${PROJECT_SOURCE_DIR}/include/LocationDeliveryRequestIfc.h
-    ${PROJECT_SOURCE_DIR}/include/MgmtInterfaceExport.h
-    ${PROJECT_SOURCE_DIR}/src/ActionEventRequestProxy.h
-    ${PROJECT_SOURCE_DIR}/src/LocalMgmtProxy.h
-    ${PROJECT_SOURCE_DIR}/src/LocationDeliveryRequestProxy.h
-    ${PROJECT_SOURCE_DIR}/src/ProxyFactory.h
-  DESTINATION ${MGMT_HEADER_DIR} COMPONENT development)
+install(FILES ${MGMT_DEVELOPMENT_HEADERS} DESTINATION ${MGMT_HEADER_DIR} COMPONENT development)
 
 # The service description, which the test kit is built on.
 install(TARGETS mgmt_description EXPORT LocalMgmtProxyTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/description/include/description
-  DESTINATION ${MGMT_HEADER_DIR} COMPONENT development)
+install(FILES ${MGMT_DESCRIPTION_HEADERS} DESTINATION ${MGMT_HEADER_DIR}/description COMPONENT development)
 
 mgmt_install_package(LocalMgmtProxy ${MGMT_PACKAGE_DIR} development)
 mgmt_install_pc(LocalMgmtProxy development)
+
+# The API reference, once the docs target has built it (packaging builds it):
+# a build without it installs without it.
+if(TARGET docs)
+  install(DIRECTORY ${MGMT_DOC_HTML_DIR} DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT development OPTIONAL)
+endif()
 
 # ---------------------------------------------------------------------------
 # bus, bus_development: a package of its own beside LocalMgmtProxy, so client
@@ -101,10 +98,7 @@ if(TARGET mgmt_bus)
   set_target_properties(mgmt_bus PROPERTIES INSTALL_RPATH "$ORIGIN")
   install(TARGETS mgmt_bus EXPORT LocalMgmtProxyBusTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT bus NAMELINK_COMPONENT bus_development)
-  install(FILES
-      ${PROJECT_SOURCE_DIR}/bus/BusChannel.h ${PROJECT_SOURCE_DIR}/bus/BusContext.h
-      ${PROJECT_SOURCE_DIR}/bus/BusControl.h ${PROJECT_SOURCE_DIR}/bus/BusNames.h ${PROJECT_SOURCE_DIR}/bus/BusService.h
-    DESTINATION ${MGMT_HEADER_DIR}/bus COMPONENT bus_development)
+  install(FILES ${MGMT_BUS_HEADERS} DESTINATION ${MGMT_HEADER_DIR}/bus COMPONENT bus_development)
   mgmt_install_package(LocalMgmtProxyBus ${CMAKE_INSTALL_LIBDIR}/cmake/LocalMgmtProxyBus bus_development)
   mgmt_install_pc(LocalMgmtProxyBus bus_development)
 endif()
@@ -116,7 +110,7 @@ endif()
 
 install(TARGETS mgmt_testkit EXPORT LocalMgmtProxyTestingTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT testing)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/testkit/include/testing DESTINATION ${MGMT_HEADER_DIR} COMPONENT testing)
+install(FILES ${MGMT_TESTING_HEADERS} DESTINATION ${MGMT_HEADER_DIR}/testing COMPONENT testing)
 install(EXPORT LocalMgmtProxyTestingTargets NAMESPACE LocalMgmtProxy::
   DESTINATION ${MGMT_PACKAGE_DIR} COMPONENT testing)
 list(TRANSFORM CMAKE_DL_LIBS PREPEND "-l" OUTPUT_VARIABLE mgmt_dl_flags)
@@ -126,8 +120,7 @@ mgmt_install_pc(LocalMgmtProxy-testing testing)
 if(TARGET mgmt_testkit_doubles)
   install(TARGETS mgmt_testkit_doubles EXPORT LocalMgmtProxyTestingDoublesTargets
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT testing)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/testkit/doubles/include/testing
-    DESTINATION ${MGMT_HEADER_DIR} COMPONENT testing)
+  install(FILES ${MGMT_TESTING_DOUBLES_HEADERS} DESTINATION ${MGMT_HEADER_DIR}/testing COMPONENT testing)
   install(EXPORT LocalMgmtProxyTestingDoublesTargets NAMESPACE LocalMgmtProxy::
     DESTINATION ${MGMT_PACKAGE_DIR} COMPONENT testing)
   mgmt_install_pc(LocalMgmtProxy-testing-doubles testing)

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the build into a scratch prefix, checks what landed there, builds
-# the client in this directory against it (find_package, plain c++ with
+# the client (consumer/) against it (find_package, plain c++ with
 # pkg-config, and clang++ where there is one), runs each, and runs the
 # installed mgmtctl.
 #
@@ -48,6 +48,13 @@ soname=$(ls "$prefix/$libdir/" | grep -E "^libLocalMgmtProxy\.so\.[0-9]+\$") || 
 for library in ProxyRequest LoggingHandler Protocols MemoryInfo GPALAdmin; do
     [ -f "$prefix/$libdir/lib$library.so" ] && [ ! -L "$prefix/$libdir/lib$library.so" ] || fail "lib$library.so missing"
 done
+
+# The API reference goes in once the docs target has built it, and only then.
+if [ -f "$build/docs/html/index.html" ]; then
+    [ -f "$prefix/share/doc/LocalMgmtProxy/html/index.html" ] || fail "the API reference was built but not installed"
+elif [ -e "$prefix/share/doc/LocalMgmtProxy/html" ]; then
+    fail "an API reference was installed that was not built"
+fi
 
 # Debian's files (copyright, changelog.Debian.gz) are the packages' alone.
 debian_files=$(find "$prefix" -name changelog.Debian.gz -o -name copyright -o -path '*/lintian/*')
