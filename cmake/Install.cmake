@@ -103,6 +103,7 @@ if(TARGET mgmt_bus)
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT bus NAMELINK_COMPONENT bus_development)
   install(FILES
       ${PROJECT_SOURCE_DIR}/bus/BusChannel.h ${PROJECT_SOURCE_DIR}/bus/BusContext.h
+      ${PROJECT_SOURCE_DIR}/bus/BusFailures.h
       ${PROJECT_SOURCE_DIR}/bus/BusNames.h ${PROJECT_SOURCE_DIR}/bus/BusService.h
     DESTINATION ${MGMT_HEADER_DIR}/bus COMPONENT bus_development)
   mgmt_install_package(LocalMgmtProxyBus ${CMAKE_INSTALL_LIBDIR}/cmake/LocalMgmtProxyBus bus_development)
