@@ -5,6 +5,8 @@
 // Calls are answered one at a time, in arrival order, on the thread that runs
 // the service. Beside the remote methods it serves a control interface
 // (scripted faults, the state) and emits one signal per exchange for monitors.
+// It takes its name once everything is exported and gives it up when run()
+// ends, after the Stopping signal (BusNames.h).
 #pragma once
 
 #include <functional>
@@ -64,7 +66,9 @@ public:
     // The answer to that remote method is held back this long (0: none).
     void delay(const std::string& remote, unsigned milliseconds);
 
-    // Serves on the calling thread until stop(), which any thread may call.
+    // Serves on the calling thread until stop(), which any thread may call;
+    // then emits Stopping (kLifecycleInterface) and gives up the name.
+    // Throws CorvexException when the bus itself goes away.
     void run();
     void stop();
 
@@ -77,6 +81,7 @@ private:
 
     ProxyRequest& backend_;
     BusServiceHooks hooks_;
+    std::string busName_;
     std::unique_ptr<sdbus::IConnection> connection_;
     std::unique_ptr<sdbus::IObject> object_;
     std::map<std::string, std::unique_ptr<sdbus::IProxy>> observers_;  // by bus name
