@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 
@@ -37,7 +38,30 @@ Sample parse(const std::optional<std::string>& line, const std::string& word) {
     return sample;
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+#define MGMT_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MGMT_UNDER_ASAN 1
+#endif
+#endif
+
+// AddressSanitizer keeps freed memory in quarantine and grows fake stacks to
+// find uses after return, which shows as growth of the resident set; the
+// processes this test starts do without both (LeakSanitizer still checks them
+// at their end, and the other tests use both).
+void withoutSanitizerGrowth() {
+#ifdef MGMT_UNDER_ASAN
+    const char* given = std::getenv("ASAN_OPTIONS");
+    const std::string options = given != nullptr ? std::string(given) + ":" : std::string();
+    setenv("ASAN_OPTIONS",
+           (options + "quarantine_size_mb=0:thread_local_quarantine_size_kb=0:detect_stack_use_after_return=0").c_str(),
+           1);
+#endif
+}
+
 TEST(BusLoad, HundredThousandCallsFromFourProcessesHoldSteady) {
+    withoutSanitizerGrowth();
     bustest::ServedPhone served;
     std::vector<std::unique_ptr<bustest::ChildProcess>> clients;
     for (int c = 0; c < kClients; ++c)
