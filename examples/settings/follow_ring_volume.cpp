@@ -10,6 +10,7 @@
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 
 #include "LocalMgmtProxy.h"
 #include "PhoneSettings.h"
@@ -36,8 +37,10 @@ int main(int argc, char** argv) {
     try {
         mgmtbus::BusChannel channel(argc > 1 ? argv[1] : "");
         std::unique_ptr<Proxy> proxy(createLocalMgmtProxy());
+        auto* phone = dynamic_cast<LocalMgmtIfc*>(proxy.get());
+        if (phone == nullptr) throw std::runtime_error("the proxy is no LocalMgmtIfc");
         proxy->initProxy(channel);
-        PhoneSettings settings(*dynamic_cast<LocalMgmtIfc*>(proxy.get()));
+        PhoneSettings settings(*phone);
         settings.watchRingVolume([](int volume) { say("ring volume " + std::to_string(volume)); });
 
         // Told on the channel's bus thread; registering again is one short call.
