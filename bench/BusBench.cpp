@@ -2,10 +2,12 @@
 // and the same reply read by hand with sdbus-c++, to the same served
 // telephone on the same private bus. Also the same calls against the
 // telephone embedded in this process, and calls per second from 1, 4 and 8
-// client processes. The bench starts its own dbus-daemon and `mgmtctl serve`.
+// client processes against the served telephone and against a raw sdbus-c++
+// service with the same signatures that does no work. The bench starts its
+// own dbus-daemon, `mgmtctl serve` and the raw service.
 //
-// usage: bus_bench [benchmark options]   (bus_bench --client ADDRESS CALLS is
-// one of the client processes it starts itself)
+// usage: bus_bench [benchmark options]   (bus_bench --client ADDRESS NAME CALLS
+// and bus_bench --raw-service ADDRESS are processes it starts itself)
 #include <benchmark/benchmark.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -28,6 +30,7 @@
 #include "LocalMgmtProxy.h"
 #include "bus/BusChannel.h"
 #include "bus/BusContext.h"
+#include "RawService.h"
 #include "testing/SimulatedPhone.h"
 
 namespace {
@@ -94,8 +97,8 @@ std::unique_ptr<Child> startBus() {
     return daemon;
 }
 
-void waitForService() {
-    mgmtbus::BusChannel channel(gAddress);
+void waitForService(const std::string& busName) {
+    mgmtbus::BusChannel channel(gAddress, busName);
     for (int tries = 0; tries < 600; ++tries) {
         try {
             Method request("retrievePhoneBusyStatus", Method::REQUEST), reply;
@@ -106,7 +109,7 @@ void waitForService() {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
     }
-    throw std::runtime_error("mgmtctl serve did not come up");
+    throw std::runtime_error(busName + " did not come up");
 }
 
 // ---------------------------------------------------------------------------
@@ -293,27 +296,50 @@ void embedded(benchmark::State& state, const Shape* shape) {
     }
 }
 
-// N client processes, each making its calls as fast as answers come.
-constexpr int kCallsPerClient = 2000;
+// N client processes, each making its calls as fast as answers come, against
+// the served telephone and against the raw service in alternating runs (the
+// order flipped each time), so a busy machine slows both alike.
+constexpr int kCallsPerClient = 5000;
+
+double callsPerSecond(int clients, const char* busName) {
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<std::unique_ptr<Child>> running;
+    for (int i = 0; i < clients; ++i)
+        running.push_back(std::make_unique<Child>(
+            std::vector<std::string>{gSelf, "--client", gAddress, busName, std::to_string(kCallsPerClient)}));
+    for (auto& child : running)
+        if (child->wait() != 0) throw std::runtime_error("a client process failed");
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    return clients * kCallsPerClient / took.count();
+}
 
 void clientProcesses(benchmark::State& state) {
     const int clients = static_cast<int>(state.range(0));
+    std::vector<double> served, raw, ratios;
+    bool servedFirst = true;
     for (auto _ : state) {
-        std::vector<std::unique_ptr<Child>> running;
-        for (int i = 0; i < clients; ++i)
-            running.push_back(std::make_unique<Child>(
-                std::vector<std::string>{gSelf, "--client", gAddress, std::to_string(kCallsPerClient)}));
-        for (auto& child : running)
-            if (child->wait() != 0) state.SkipWithError("a client process failed");
+        double servedRate = 0, rawRate = 0;
+        try {
+            if (servedFirst) servedRate = callsPerSecond(clients, mgmtbus::kServiceBusName);
+            rawRate = callsPerSecond(clients, kRawBusName);
+            if (!servedFirst) servedRate = callsPerSecond(clients, mgmtbus::kServiceBusName);
+        } catch (const std::exception& error) {
+            state.SkipWithError(error.what());
+            break;
+        }
+        servedFirst = !servedFirst;
+        served.push_back(servedRate);
+        raw.push_back(rawRate);
+        ratios.push_back(servedRate / rawRate);
     }
-    state.counters["calls/s"] =
-        benchmark::Counter(static_cast<double>(clients) * kCallsPerClient * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["served_calls/s"] = median(served);
+    state.counters["raw_calls/s"] = median(raw);
+    state.counters["served/raw"] = median(ratios);
 }
 
-int runClient(const std::string& address, int calls) {
+int runClient(const std::string& address, const std::string& busName, int calls) {
     gAddress = address;
-    mgmtbus::BusChannel channel(gAddress);
+    mgmtbus::BusChannel channel(gAddress, busName);
     Rig rig;
     prepare(rig);
     rig.proxy.initProxy(channel);
@@ -325,18 +351,21 @@ int runClient(const std::string& address, int calls) {
 
 int main(int argc, char** argv) {
     gSelf = argv[0];
-    if (argc == 4 && std::string(argv[1]) == "--client") return runClient(argv[2], std::stoi(argv[3]));
+    if (argc == 5 && std::string(argv[1]) == "--client") return runClient(argv[2], argv[3], std::stoi(argv[4]));
+    if (argc == 3 && std::string(argv[1]) == "--raw-service") return runRawService(argv[2], kRawBusName);
 
     const auto bus = startBus();
     Child served({MGMTCTL_PATH, "serve", "--bus=" + gAddress});
-    waitForService();
+    Child raw({gSelf, "--raw-service", gAddress});
+    waitForService(mgmtbus::kServiceBusName);
+    waitForService(kRawBusName);
     for (const Shape& shape : shapes()) {
         const std::string name = shape.name;
         // Timed by the wall clock: a call over the bus mostly waits, which CPU time would not see.
         benchmark::RegisterBenchmark(("bus/" + name).c_str(), againstFloor, &shape)->UseManualTime();
         benchmark::RegisterBenchmark(("embedded/" + name).c_str(), embedded, &shape)->UseRealTime();
     }
-    benchmark::RegisterBenchmark("bus/processes", clientProcesses)->Arg(1)->Arg(4)->Arg(8)->UseRealTime()->Iterations(3);
+    benchmark::RegisterBenchmark("bus/processes", clientProcesses)->Arg(1)->Arg(4)->Arg(8)->UseRealTime()->Iterations(7);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

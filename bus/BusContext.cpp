@@ -27,21 +27,25 @@ BusContext::~BusContext() = default;
 
 std::string BusContext::findChannel(Executable* object) {
     if (object == nullptr) return std::string();
-    std::lock_guard<std::recursive_mutex> lock(mutex_);
-    const auto known = agents_.find(object);
-    if (known != agents_.end()) return known->second->channel;
-
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        const auto known = agents_.find(object);
+        if (known != agents_.end()) return known->second->channel;
+    }
+    // Made without our lock: sdbus-c++ takes its own, and its bus thread
+    // holds that one while it hands notifications over under ours.
     const std::string path = kAgentPathPrefix + std::to_string(next_++);
     auto agent = std::make_unique<Agent>();
     agent->channel = connection_.getUniqueName() + path;
     agent->object = sdbus::createObject(connection_, path);
     agent->object->registerMethod(
         kAgentInterface, "Notify", kMethodSignature, {"notification"}, "", {},
-        [this, object](sdbus::MethodCall call) {
+        [this, object, channel = agent->channel](sdbus::MethodCall call) {
             const Method notification = readMethod(call, Method::REQUEST);
             std::lock_guard<std::recursive_mutex> lock(mutex_);
-            // Forgotten meanwhile: the object may be gone.
-            if (agents_.count(object) == 0) return;
+            // Forgotten meanwhile, the object may be gone (and another may live at its address).
+            const auto known = agents_.find(object);
+            if (known == agents_.end() || known->second->channel != channel) return;
             if (auto* sink = dynamic_cast<NotificationSink*>(object)) {
                 try {
                     sink->notify(notification);
@@ -52,9 +56,10 @@ std::string BusContext::findChannel(Executable* object) {
         },
         sdbus::Flags{});
     agent->object->finishRegistration();
-    const std::string channel = agent->channel;
-    agents_.emplace(object, std::move(agent));
-    return channel;
+    // Another thread may have named the same object meanwhile; ours then
+    // goes, after the lock is released.
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return agents_.try_emplace(object, std::move(agent)).first->second->channel;
 }
 
 void BusContext::forget(Executable* object) {

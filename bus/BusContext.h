@@ -7,6 +7,7 @@
 // arrives for them is dropped.
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -44,9 +45,11 @@ private:
     struct Agent;
 
     sdbus::IConnection& connection_;
+    // Held while an observer is told, so forget() waits for that; never
+    // while calling sdbus-c++.
     std::recursive_mutex mutex_;
     std::map<Executable*, std::unique_ptr<Agent>> agents_;
-    unsigned next_ = 1;
+    std::atomic<unsigned> next_{1};
 };
 
 }  // namespace mgmtbus

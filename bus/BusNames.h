@@ -30,6 +30,11 @@ inline constexpr const char* kMonitorInterface = "mgmt.LocalMgmtService.Monitor"
 inline constexpr const char* kExchangeSignal = "Exchange";
 inline constexpr const char* kNotificationStyle = "notification";
 
+// The service's lifecycle: it takes its name only once it serves, and emits
+// Stopping (no arguments) before it gives the name up on a clean stop.
+inline constexpr const char* kLifecycleInterface = "mgmt.LocalMgmtService.Lifecycle";
+inline constexpr const char* kStoppingSignal = "Stopping";
+
 // Observers' objects in the client process: Notify(method, parameters).
 inline constexpr const char* kAgentInterface = "mgmt.Agent";
 inline constexpr const char* kAgentPathPrefix = "/mgmt/agent/";

@@ -29,24 +29,6 @@ const Parameter* findValue(const Method& reply, const mgmtdesc::Read& value) {
     return nullptr;
 }
 
-// The request arguments, then the channel; the reply values, then "replied".
-void signatureOf(const mgmtdesc::Operation& method, std::string& in, std::vector<std::string>& inNames,
-                 std::string& out, std::vector<std::string>& outNames) {
-    for (const mgmtdesc::Sent& value : method.request) {
-        in += typeCode(value.kind);
-        inNames.push_back(value.name);
-    }
-    in += "s";
-    inNames.push_back(kChannelArgument);
-    if (isOneWay(method.style)) return;
-    for (const mgmtdesc::Read& value : method.reply) {
-        out += typeCode(value.kind);
-        outNames.push_back(value.name);
-    }
-    out += "as";
-    outNames.push_back(kRepliedArgument);
-}
-
 // The backend's verdict on one request: throws CorvexException when it failed.
 void callBackend(ProxyRequest& backend, const mgmtdesc::Operation& method, Method& request, Method& reply,
                  std::string& channel) {
@@ -63,24 +45,16 @@ void callBackend(ProxyRequest& backend, const mgmtdesc::Operation& method, Metho
 
 BusService::BusService(const std::string& address, const std::string& busName, ProxyRequest& backend,
                        BusServiceHooks hooks)
-    : backend_(backend), hooks_(std::move(hooks)), connection_(connectToBus(address)) {
-    try {
-        connection_->requestName(busName);
-    } catch (const sdbus::Error& error) {
-        throw CorvexException("cannot take the name " + busName + " on " + describeBus(address) + ": " +
-                              error.getMessage());
-    }
+    : backend_(backend), hooks_(std::move(hooks)), busName_(busName), connection_(connectToBus(address)) {
     object_ = sdbus::createObject(*connection_, kServicePath);
     std::set<std::string> exported;
     for (const mgmtdesc::Operation& method : mgmtdesc::operations()) {
         if (!exported.insert(method.remote).second) continue;
-        std::string in, out;
-        std::vector<std::string> inNames, outNames;
-        signatureOf(method, in, inNames, out, outNames);
+        const MethodSignature signature = signatureOf(method);
         sdbus::Flags flags;
         if (isOneWay(method.style)) flags.set(sdbus::Flags::METHOD_NO_REPLY);
         object_->registerMethod(
-            kRemoteInterface, method.remote, in, inNames, out, outNames,
+            kRemoteInterface, method.remote, signature.in, signature.inNames, signature.out, signature.outNames,
             [this, &method](sdbus::MethodCall call) { serve(method, call); }, flags);
     }
     control_ = std::make_unique<BusControl>(*object_, hooks_.control);
@@ -88,7 +62,15 @@ BusService::BusService(const std::string& address, const std::string& busName, P
                             std::string("ss") + kMethodSignature + "sis" + kMethodSignature + "s",
                             {"caller", "style", "request", "callbackChannel", "timeout", "outcome", "reply",
                              "failure"});
+    object_->registerSignal(kLifecycleInterface, kStoppingSignal, "");
     object_->finishRegistration();
+    // The name last: clients that see it taken find everything in place.
+    try {
+        connection_->requestName(busName);
+    } catch (const sdbus::Error& error) {
+        throw CorvexException("cannot take the name " + busName + " on " + describeBus(address) + ": " +
+                              error.getMessage());
+    }
 }
 
 BusService::~BusService() {
@@ -192,7 +174,21 @@ void BusService::notify(const std::string& callbackChannel, const Method& notifi
     if (!failure.empty()) throw CorvexException(failure);
 }
 
-void BusService::run() { connection_->enterEventLoop(); }
+void BusService::run() {
+    try {
+        connection_->enterEventLoop();
+    } catch (const sdbus::Error& error) {
+        throw CorvexException("lost the bus: " + error.getMessage());
+    }
+    // Said before the name goes, so a client can tell a stop from a crash.
+    try {
+        auto stopping = object_->createSignal(kLifecycleInterface, kStoppingSignal);
+        object_->emitSignal(stopping);
+        connection_->releaseName(busName_);
+    } catch (const sdbus::Error&) {
+        // The bus itself is gone; so is the name.
+    }
+}
 
 void BusService::stop() { connection_->leaveEventLoop(); }
 

@@ -5,7 +5,9 @@
 // Calls are answered one at a time, in arrival order, on the thread that runs
 // the service. Beside the remote methods it serves a control interface
 // (BusControl.h) and emits one signal per exchange for monitors: each call,
-// and each notification it hands an observer.
+// and each notification it hands an observer. It takes its name once
+// everything is exported and gives it up when run() ends, after the Stopping
+// signal (BusNames.h).
 #pragma once
 
 #include <functional>
@@ -66,7 +68,9 @@ public:
     // a channel that is no such address, or the bus refusing it.
     void notify(const std::string& callbackChannel, const Method& notification);
 
-    // Serves on the calling thread until stop(), which any thread may call.
+    // Serves on the calling thread until stop(), which any thread may call;
+    // then emits Stopping (kLifecycleInterface) and gives up the name.
+    // Throws CorvexException when the bus itself goes away.
     void run();
     void stop();
 
@@ -81,6 +85,7 @@ private:
 
     ProxyRequest& backend_;
     BusServiceHooks hooks_;
+    std::string busName_;
     std::unique_ptr<sdbus::IConnection> connection_;
     std::unique_ptr<sdbus::IObject> object_;
     std::unique_ptr<BusControl> control_;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "bus/BusNames.h"
+
 namespace mgmtbus {
 
 const char* typeCode(Parameter::kinds kind) {
@@ -60,6 +62,24 @@ void readValue(sdbus::Message& message, Method& into, const std::string& name,
             break;
         }
     }
+}
+
+MethodSignature signatureOf(const mgmtdesc::Operation& method) {
+    MethodSignature signature;
+    for (const mgmtdesc::Sent& value : method.request) {
+        signature.in += typeCode(value.kind);
+        signature.inNames.emplace_back(value.name);
+    }
+    signature.in += "s";
+    signature.inNames.emplace_back(kChannelArgument);
+    if (mgmtdesc::isOneWay(method.style)) return signature;
+    for (const mgmtdesc::Read& value : method.reply) {
+        signature.out += typeCode(value.kind);
+        signature.outNames.emplace_back(value.name);
+    }
+    signature.out += "as";
+    signature.outNames.emplace_back(kRepliedArgument);
+    return signature;
 }
 
 void appendMethod(sdbus::Message& message, const Method& method) {

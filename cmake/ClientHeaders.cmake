@@ -24,6 +24,7 @@ set(MGMT_BUS_HEADERS
   ${PROJECT_SOURCE_DIR}/bus/BusChannel.h
   ${PROJECT_SOURCE_DIR}/bus/BusContext.h
   ${PROJECT_SOURCE_DIR}/bus/BusControl.h
+  ${PROJECT_SOURCE_DIR}/bus/BusFailures.h
   ${PROJECT_SOURCE_DIR}/bus/BusNames.h
   ${PROJECT_SOURCE_DIR}/bus/BusService.h
 )

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <list>
+#include <mutex>
 
 namespace {
 
@@ -12,12 +13,17 @@ const std::size_t kShortestPassword = 8;
 
 }  // namespace
 
+// The telephone calls back on a thread of its own choosing (over a bus, the
+// channel's bus thread), so the callback it reaches is guarded.
 class PhoneSettings::VolumeWatcher : public MgmtAgentIfc, public Executable, public NotificationSink {
 public:
-    std::function<void(int)> onChange;
-
     void init(Context&) override {}
     void shutdown() override {}
+
+    void setOnChange(std::function<void(int)> onChange) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        onChange_ = std::move(onChange);
+    }
 
     void notify(const Method& notification) override {
         Method copy = notification;
@@ -30,6 +36,11 @@ public:
             return;  // nothing we can read; the next change will tell
         }
         const std::string volume = changed.getValue(kRingVolume);
+        std::function<void(int)> onChange;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            onChange = onChange_;
+        }
         if (volume.empty() || !onChange) return;
         try {
             onChange(std::stoi(volume));
@@ -37,6 +48,10 @@ public:
             // not a number: the page keeps showing the last good value
         }
     }
+
+private:
+    std::mutex mutex_;
+    std::function<void(int)> onChange_;
 };
 
 PhoneSettings::PhoneSettings(LocalMgmtIfc& phone) : phone_(phone) {}
@@ -85,11 +100,19 @@ bool PhoneSettings::setWebAccess(const WebAccess& access) {
 }
 
 void PhoneSettings::watchRingVolume(std::function<void(int)> onChange) {
-    if (!watcher_) {
-        auto watcher = std::make_unique<VolumeWatcher>();
-        if (!phone_.observeManageableData(kRingVolume, watcher.get()))
-            throw Unavailable("the telephone does not let us watch the ring volume");
-        watcher_ = std::move(watcher);
+    if (watcher_) {
+        watcher_->setOnChange(std::move(onChange));
+        return;
     }
-    watcher_->onChange = std::move(onChange);
+    // The callback is in place before the telephone can call.
+    auto watcher = std::make_unique<VolumeWatcher>();
+    watcher->setOnChange(std::move(onChange));
+    if (!phone_.observeManageableData(kRingVolume, watcher.get()))
+        throw Unavailable("the telephone does not let us watch the ring volume");
+    watcher_ = std::move(watcher);
+}
+
+void PhoneSettings::phoneRestarted() {
+    if (watcher_ && !phone_.observeManageableData(kRingVolume, watcher_.get()))
+        throw Unavailable("the telephone does not let us watch the ring volume again");
 }

@@ -45,6 +45,9 @@ public:
     // `onChange` hears the new ring volume whenever it changes on the
     // telephone, whoever changes it. Watching again replaces the callback.
     void watchRingVolume(std::function<void(int volume)> onChange);
+    // A telephone service that restarted knows nothing of who watched what:
+    // once it is back, this watches the ring volume again (when it was watched).
+    void phoneRestarted();
 
 private:
     class VolumeWatcher;  // the agent the telephone calls back

@@ -2,8 +2,11 @@
 // one state for every client, until SIGINT or SIGTERM. Each exchange, the
 // notifications to observers included, is emitted for monitors, kept for the
 // control interface's GetCalls and, with --trace, written out as mgmtctl's
-// records; passwords are hidden in all three.
+// records; passwords are hidden in all three. --ready-fd tells a script when
+// it serves and when it has stopped.
+#include <fcntl.h>
 #include <pthread.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <iostream>
@@ -79,6 +82,30 @@ private:
     mgmtkit::SimulatedPhone& phone_;
 };
 
+// The descriptor --ready-fd names: "ready" once the service has its name and
+// serves, "stopped" once it has given the name up, then closed at exit, so
+// a reader sees the end even of a service that is killed.
+class ReadyLine {
+public:
+    explicit ReadyLine(int fd) : fd_(fd) {}
+    ~ReadyLine() {
+        if (fd_ >= 0) close(fd_);
+    }
+    ReadyLine(const ReadyLine&) = delete;
+    ReadyLine& operator=(const ReadyLine&) = delete;
+
+    void say(const std::string& word) {
+        const std::string line = word + "\n";
+        if (fd_ < 0) return;
+        // Nobody reading any more is no reason to stop serving (SIGPIPE is ignored).
+        const ssize_t written = write(fd_, line.data(), line.size());
+        static_cast<void>(written);
+    }
+
+private:
+    int fd_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,6 +114,7 @@ int main(int argc, char** argv) {
     std::size_t keepCalls = 10000;
     bool trace = false;
     bool json = false;
+    int readyFd = -1;
     CLI::App app(
         "Serves one simulated telephone on a bus, shared by every client, until SIGINT\n"
         "or SIGTERM. `mgmtctl serve` starts this program; `mgmtctl monitor` follows it.",
@@ -101,6 +129,13 @@ int main(int argc, char** argv) {
         ->type_name("N");
     app.add_flag("--trace", trace, "write every exchange, passwords hidden");
     app.add_flag("--json", json, "the trace and errors as JSON objects, one per line");
+    app.add_option("--ready-fd", readyFd,
+                   "write \"ready\" to this open descriptor once serving, \"stopped\" once the\n"
+                   "name is given up; closed at exit. Clients on the bus see the name\n"
+                   "taken only once the service serves, and the signal Stopping on\n"
+                   "mgmt.LocalMgmtService.Lifecycle before it is given up")
+        ->type_name("FD")
+        ->check(CLI::NonNegativeNumber.description(""));
     app.set_version_flag("--version", std::string(kProgram) + " " + MGMT_VERSION);
     try {
         app.parse(argc, argv);
@@ -111,6 +146,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     mgmtctl::Output output(kProgram, json);
+    if (readyFd >= 0 && fcntl(readyFd, F_GETFD) < 0) {
+        output.problem("--ready-fd: " + std::to_string(readyFd) + " is not an open descriptor", 2);
+        return 2;
+    }
+    ReadyLine ready(readyFd);
+    std::signal(SIGPIPE, SIG_IGN);
 
     mgmtkit::SimulatedPhone phone;
     PhoneControl control(phone);
@@ -146,7 +187,14 @@ int main(int argc, char** argv) {
     StopOnSignal stopper(*service);
     std::cerr << kProgram << ": serving the simulated telephone as " << mgmtbus::kServiceBusName << " on "
               << (address.empty() ? std::string("the session bus") : address) << std::endl;
-    service->run();
+    ready.say("ready");
+    try {
+        service->run();
+    } catch (const CorvexException& error) {
+        output.problem(error.what(), 1);
+        return 1;
+    }
+    ready.say("stopped");
     std::cerr << kProgram << ": stopped serving" << std::endl;
     return 0;
 }

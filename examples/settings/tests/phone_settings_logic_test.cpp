@@ -69,3 +69,18 @@ TEST(PhoneSettingsLogic, VolumeNotificationsReachTheCallbackOnlyWhenReadable) {
     }
     EXPECT_EQ(heard, std::vector<int>{9});
 }
+
+TEST(PhoneSettingsLogic, ARestartedPhoneIsAskedToWatchAgainWhatWasWatched) {
+    StrictMock<mgmtkit::MockLocalMgmt> phone;
+    PhoneSettings settings(phone);
+    settings.phoneRestarted();  // nothing watched: nothing asked
+
+    EXPECT_CALL(phone, observeManageableData("audio.ringVolume", _))
+        .WillOnce(Return(true))
+        .WillOnce(Return(true))
+        .WillOnce(Return(false));
+    EXPECT_CALL(phone, stopObservingManageableData("audio.ringVolume", _)).WillOnce(Return(true));
+    settings.watchRingVolume([](int) {});
+    settings.phoneRestarted();
+    EXPECT_THROW(settings.phoneRestarted(), PhoneSettings::Unavailable);
+}
