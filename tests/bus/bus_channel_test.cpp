@@ -86,7 +86,7 @@ TEST(BusChannel, OneWayCallsMeetAnAbsentServiceAsInProcess) {
         mgmtkit::SimulatedPhone phone;
         mgmtkit::SimulatedContext context;
         phone.frameworkContext = &context;
-        phone.failMethod(row.remote, "service mgmt.NobodyHere is not on the bus");
+        phone.fail(row.remote, "service mgmt.NobodyHere is not on the bus");
         expectSame(callOn(channel, row), callOn(phone, row));
     }
 }
