@@ -1,10 +1,21 @@
-// The notification an observer hears when data it observes changes:
-//   remote "dataChanged", parameters (both string, IN)
-//     "nodeId"          the node the observer observes
-//     "manageableData"  the nodes written under it with their new values, a
-//                       serialised ManageableData
-// NotificationSink::notify hands it over as a const Method, whose typed
-// getters are not const: readDataChanged reads it as it is.
+/// \file
+/// The notification an observer hears when data it observes changes. Its
+/// remote name is "dataChanged" (kDataChanged), with two string parameters,
+/// both IN:
+///
+/// | %Parameter | Carries |
+/// |---|---|
+/// | `nodeId` | the node the observer observes |
+/// | `manageableData` | the nodes written under it with their new values, a serialised ManageableData |
+///
+/// NotificationSink::notify hands it over as a const Method, whose typed
+/// getters are not const: readDataChanged() reads it as it is.
+///
+/// \code
+/// void notify(const Method& notification) override {  // in the observer
+///     if (auto change = mgmtkit::readDataChanged(notification)) volume = change->values.at("audio.ringVolume");
+/// }
+/// \endcode
 #pragma once
 
 #include <optional>
@@ -14,21 +25,24 @@
 
 namespace mgmtkit {
 
+/// The remote name of the notification an observer hears when its data changes.
 inline constexpr const char* kDataChanged = "dataChanged";
 
+/// What a dataChanged notification says.
 struct DataChanged {
-    std::string nodeId;  // the node observed
-    KeyValues values;    // the nodes written under it, with their new values
+    std::string nodeId;  ///< The node observed.
+    KeyValues values;    ///< The nodes written under it, with their new values.
 
+    /// Same node, same values.
     bool operator==(const DataChanged& other) const { return nodeId == other.nodeId && values == other.values; }
 };
 
-// The notification that tells an observer of `change`.
+/// The notification that tells an observer of `change`.
 Method notificationOf(const DataChanged& change);
 
-// The node and values of a dataChanged notification; nothing for any other
-// notification. Throws CorvexException for a dataChanged without both
-// values as strings, or whose data does not parse.
+/// The node and values of a dataChanged notification; nothing for any other
+/// notification. Throws CorvexException for a dataChanged without both
+/// values as strings, or whose data does not parse.
 std::optional<DataChanged> readDataChanged(const Method& notification);
 
 }  // namespace mgmtkit

@@ -1,7 +1,8 @@
-// gMock stand-ins for the three service interfaces, for unit tests of code
-// that takes a LocalMgmtIfc* (or an event interface) and should not care how
-// it is served. Every operation is mocked, overloads included, so a mock can
-// be handed to anything that takes the interface.
+/// \file
+/// gMock stand-ins for the three service interfaces, for unit tests of code
+/// that takes a LocalMgmtIfc* (or an event interface) and should not care how
+/// it is served. Every operation is mocked, overloads included, so a mock can
+/// be handed to anything that takes the interface.
 #pragma once
 
 #include <gmock/gmock.h>
@@ -15,8 +16,22 @@
 
 namespace mgmtkit {
 
+/// A gMock LocalMgmtIfc: every operation of the interface, overloads
+/// included, is a mock method of the same name and signature. For the
+/// component's own logic: what it does with the answers, and what it never
+/// sends.
+///
+/// \code
+/// StrictMock<mgmtkit::MockLocalMgmt> phone;  // any call fails the test
+/// PhoneSettings settings(phone);
+/// EXPECT_FALSE(settings.setWebAccess({true, "1234567"}));
+///
+/// NiceMock<mgmtkit::MockLocalMgmt> busy;
+/// EXPECT_CALL(busy, retrievePhoneBusyStatus()).WillOnce(Return(1u));
+/// \endcode
 class MockLocalMgmt : public LocalMgmtIfc {
 public:
+    /// The list type of getListOfFilesOfType() and observeManageableData().
     using StringList = std::list<std::string>;
 
     MOCK_METHOD(std::string, findSchemaName, (const std::string& nodeId), (override));
@@ -88,8 +103,10 @@ public:
     MOCK_METHOD(std::string, getTracerouteOutput, (const std::string& address), (override));
 };
 
-// The event interfaces have no virtual destructor; the mocks are destroyed as
-// themselves, never through the interface.
+/// A gMock ActionEventRequestIfc: addActionEventRequest and
+/// addActionEventRequestWithData. The event interfaces have no virtual
+/// destructor; the mocks are destroyed as themselves, never through the
+/// interface.
 class MockActionEventRequest : public ActionEventRequestIfc {
 public:
     virtual ~MockActionEventRequest() = default;
@@ -97,6 +114,8 @@ public:
     MOCK_METHOD(void, addActionEventRequestWithData, (EventType type, const std::string& data), (override));
 };
 
+/// A gMock LocationDeliveryRequestIfc: sendLocationDeliveryRequest. Destroyed
+/// as itself, never through the interface.
 class MockLocationDeliveryRequest : public LocationDeliveryRequestIfc {
 public:
     virtual ~MockLocationDeliveryRequest() = default;
