@@ -23,7 +23,7 @@ const ServiceTable& serviceTable() {
 
 }  // namespace
 
-std::string typeName(const std::type_info& type) {
+std::string readableTypeName(const std::type_info& type) {
     int status = 0;
     const std::unique_ptr<char, decltype(&std::free)> readable(
         abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), &std::free);

@@ -149,7 +149,7 @@ private:
 
 /// The readable name of a type: "LocalMgmtIfc". bindProxy() names the
 /// interface with it.
-std::string typeName(const std::type_info& type);
+std::string readableTypeName(const std::type_info& type);
 
 /// Casts `proxy` to the interface it serves and binds it to `channel`, as the
 /// framework does:
@@ -160,7 +160,7 @@ std::string typeName(const std::type_info& type);
 template <class Interface>
 Interface* bindProxy(Proxy& proxy, ProxyRequest& channel) {
     auto* bound = dynamic_cast<Interface*>(&proxy);
-    if (bound == nullptr) throw std::invalid_argument("the proxy is not a " + typeName(typeid(Interface)));
+    if (bound == nullptr) throw std::invalid_argument("the proxy is not a " + readableTypeName(typeid(Interface)));
     proxy.initProxy(channel);
     return bound;
 }
