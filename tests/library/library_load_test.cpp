@@ -44,12 +44,6 @@ struct LibraryLoadTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(LibraryLoadTest, FactoriesAreFoundByTheirPlainNames) {
-    for (const char* name : {"createLocalMgmtProxy", "createActionEventRequestProxy",
-                             "createLocationDeliveryRequestProxy"})
-        EXPECT_NE(library.factory(name), nullptr) << name;
-}
-
 namespace {
 
 // Every symbol the library exports, demangled and reduced to its name: one

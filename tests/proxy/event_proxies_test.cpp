@@ -27,17 +27,6 @@ struct EventProxiesTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(EventProxiesTest, BindingAndTheFrameworkHooksLeaveTheChannelAlone) {
-    Context context;
-    for (Proxy* proxy : {actionPart.get(), locationPart.get()}) {
-        proxy->init(context);
-        proxy->timerEvent(3);
-        proxy->shutdown();
-    }
-    EXPECT_TRUE(channel.options().empty());
-    EXPECT_TRUE(channel.requests().empty());
-}
-
 // What each event sends and when the location request traces is the
 // conformance test's; here data the rows cannot show, and level 6 alone.
 TEST_F(EventProxiesTest, EventDataTravelsUnchangedAndTheLocationTraceNeedsLevelSix) {
