@@ -39,6 +39,7 @@ TEST_F(EventProxiesTest, EventDataTravelsUnchangedAndTheLocationTraceNeedsLevelS
     for (const SentRequest& sent : channel.requestsTo("addActionEventRequestWithData"))
         data.push_back(wireParams(sent.request).at(1));
     EXPECT_EQ(data, (std::vector<std::string>{"s:data=", std::string("s:data=a\0b", 10)}));
+    EXPECT_TRUE(channel.options().empty()) << "only LocalMgmtProxy asks for a channel option";
 }
 
 TEST(EventProxySlots, FrameworkSlotsThenRunThenTheInterfaceOperations) {
