@@ -45,16 +45,10 @@ TEST_F(EventProxiesTest, EventDataTravelsUnchangedAndTheLocationTraceNeedsLevelS
 TEST(EventProxySlots, FrameworkSlotsThenRunThenTheInterfaceOperations) {
     using A = ActionEventRequestProxy;
     using L = LocationDeliveryRequestProxy;
-    // Slots 0-1 destructor, 2 init, 3 shutdown, 4 timerEvent, 5 initProxy.
-    EXPECT_EQ(slotOf(&A::init), 2);
-    EXPECT_EQ(slotOf(&A::shutdown), 3);
-    EXPECT_EQ(slotOf(&A::initProxy), 5);
+    // Slots 0-5 are the framework's Proxy (LocalMgmtSlots checks them), then each class's own.
     EXPECT_EQ(slotOf(&A::run), 6);
     EXPECT_EQ(slotOf(&A::addActionEventRequest), 7);
     EXPECT_EQ(slotOf(&A::addActionEventRequestWithData), 8);
-    EXPECT_EQ(slotOf(&L::init), 2);
-    EXPECT_EQ(slotOf(&L::shutdown), 3);
-    EXPECT_EQ(slotOf(&L::initProxy), 5);
     EXPECT_EQ(slotOf(&L::run), 6);
     EXPECT_EQ(slotOf(&L::sendLocationDeliveryRequest), 7);
     // Through the interfaces, the operations come first and in this order.
