@@ -1,10 +1,8 @@
-// The shared call mechanism on rigs of its own: what the guarded patterns
-// record (level, line, file, message, level switches) and what is never
-// caught. Every real operation under every fault is the fault sweep's
-// (tests/reliability).
+// The shared call mechanism on a rig of its own: what is never caught. What
+// the guarded patterns record, for every real operation under every fault, is
+// the fault sweep's (tests/reliability); that a record names the line of its
+// statement, mgmtctl_test.py's.
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 #define MGMT_LOG_FILE "./src/PatternRig"
 #include "testing/LogCapture.h"
@@ -17,67 +15,9 @@ using mgmt::rebootInstead;
 using namespace testing_support;
 using mgmtkit::LogCapture;
 
-namespace {
-
-struct PatternTest : ::testing::Test {
-    TestChannel channel;
-};
-
-// One synchronous operation per guarded pattern, written the way the proxies write them.
-int lineOfTimeoutRecord = 0, lineOfErrorRecord = 0;
-
-bool patternD(ProxyRequest* channel, bool& partial) {
-    bool result = false;
-    lineOfTimeoutRecord = __LINE__ + 3;
-    RemoteCall(channel, "opD")
-        .in("n", 1)
-        .onFailure(MGMT_TIMEOUT_RECORD("opD: proxyReq->synchronousCall timeout.\n"))
-        .send()
-        .out("result", result)
-        .out("partial", partial);
-    return result;
-}
-
-int patternE(ProxyRequest* channel, std::string& partial) {
-    int result = -1;
-    lineOfErrorRecord = __LINE__ + 3;
-    RemoteCall(channel, "opE")
-        .in("s", std::string("x"))
-        .onFailure(MGMT_ERROR_RECORD("opE: %s\n"))
-        .send()
-        .out("result", result)
-        .out("partial", partial);
-    return result;
-}
-
-}  // namespace
-
-TEST_F(PatternTest, GuardedFailuresAreRecordedAtTheStatementThatSentThem) {
-    channel.failWith("no route %s%n to host");
-    bool partial = false;
-    std::string text = "kept";
-    for (bool levelThree : {true, false}) {
-        SCOPED_TRACE(levelThree);
-        LogCapture log = levelThree ? LogCapture{3} : LogCapture{LogCapture::allLevelsOff};  // level 2 is written regardless
-        EXPECT_FALSE(patternD(&channel, partial));
-        EXPECT_EQ(patternE(&channel, text), -1);
-        EXPECT_EQ(text, "kept");
-        using Shown = std::tuple<int, int, std::string, std::string>;  // level, line, format, message
-        std::vector<Shown> records;
-        for (const LogRecord& r : log.records()) {
-            EXPECT_EQ(r.component, "LocalMgmtProxy");
-            EXPECT_EQ(r.file, "./src/PatternRig");
-            records.emplace_back(r.level, r.line, r.format, r.message);
-        }
-        const std::string timeout = "opD: proxyReq->synchronousCall timeout.\n";
-        std::vector<Shown> expected{{2, lineOfErrorRecord, "opE: %s\n", "opE: no route %s%n to host\n"}};
-        if (levelThree) expected.insert(expected.begin(), Shown{3, lineOfTimeoutRecord, timeout, timeout});
-        EXPECT_EQ(records, expected);
-    }
-}
-
 // Another exception type at the call is the fault sweep's, for every row.
-TEST_F(PatternTest, FailuresWhileBuildingAreNeverCaught) {
+TEST(CallPatterns, FailuresWhileBuildingAreNeverCaught) {
+    TestChannel channel;
     LogCapture log({0, 1, 2, 3, 4, 5, 6});
     auto failingValue = []() -> std::string { throw CorvexException("cannot serialise"); };
     bool result = false;

@@ -107,35 +107,32 @@ TEST(Conformance, EveryOperationSendsAndReadsWhatItsRowSays) {
     }
 }
 
-const struct {
-    const char* name;
-    int (*value)(int last);  // from the largest named value
-} kUnnamed[] = {{"below the first", [](int) { return -1; }},
-                {"past the last", [](int last) { return last + 1; }},
-                {"the largest int", [](int) { return INT_MAX; }}};
-
-// Every int is a value of every enumeration: an unnamed file or user type
-// travels under the fallback name, anything else as its number. All levels
-// are on, since some records print the values too.
-TEST(Conformance, UnnamedEnumerationValuesTravelDefined) {
+// Every int is a value of every enumeration: a named value travels under its
+// wire name or as its number, an unnamed file or user type under the fallback
+// name, anything else as its number. Each row meets every value from below its
+// enumerations' first to past their last, and the largest int. All levels are
+// on, since some records print the values too.
+TEST(Conformance, EveryEnumerationValueTravelsDefined) {
     int rowsWithEnumerations = 0;
     for (const Operation& row : mgmtdesc::operations()) {
         std::vector<std::size_t> enumerations;
-        for (std::size_t i = 0; i < row.arguments.size(); ++i)
-            if (mgmtdesc::enumerationOf(row.arguments[i].type) != nullptr) enumerations.push_back(i);
+        int last = 0;
+        for (std::size_t i = 0; i < row.arguments.size(); ++i) {
+            if (const mgmtdesc::Enumeration* enumeration = mgmtdesc::enumerationOf(row.arguments[i].type)) {
+                enumerations.push_back(i);
+                for (const mgmtdesc::Enumerator& named : enumeration->enumerators) last = std::max(last, named.value);
+            }
+        }
         if (enumerations.empty()) continue;
         ++rowsWithEnumerations;
-        for (const auto& unnamed : kUnnamed) {
-            SCOPED_TRACE(std::string(row.name) + ", " + unnamed.name);
+        std::vector<int> values = {INT_MAX};
+        for (int value = -1; value <= last + 1; ++value) values.push_back(value);
+        for (int value : values) {
+            SCOPED_TRACE(std::string(row.name) + ", " + std::to_string(value));
             ProxyRig rig;
             Proxies proxies(rig.channel);
             ArgumentValues arguments = sampleArguments(row, rig.agent);
-            for (std::size_t i : enumerations) {
-                int last = 0;
-                for (const mgmtdesc::Enumerator& named : mgmtdesc::enumerationOf(row.arguments[i].type)->enumerators)
-                    last = std::max(last, named.value);
-                arguments[i] = unnamed.value(last);
-            }
+            for (std::size_t i : enumerations) arguments[i] = value;
             const ArgumentValues given = arguments;
             LogCapture log({0, 1, 2, 3, 4, 5, 6});
             call(row, proxies, arguments);

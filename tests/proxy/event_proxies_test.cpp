@@ -27,17 +27,6 @@ struct EventProxiesTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(EventProxiesTest, BindingAndTheFrameworkHooksLeaveTheChannelAlone) {
-    Context context;
-    for (Proxy* proxy : {actionPart.get(), locationPart.get()}) {
-        proxy->init(context);
-        proxy->timerEvent(3);
-        proxy->shutdown();
-    }
-    EXPECT_TRUE(channel.options().empty());
-    EXPECT_TRUE(channel.requests().empty());
-}
-
 // What each event sends and when the location request traces is the
 // conformance test's; here data the rows cannot show, and level 6 alone.
 TEST_F(EventProxiesTest, EventDataTravelsUnchangedAndTheLocationTraceNeedsLevelSix) {
@@ -50,21 +39,16 @@ TEST_F(EventProxiesTest, EventDataTravelsUnchangedAndTheLocationTraceNeedsLevelS
     for (const SentRequest& sent : channel.requestsTo("addActionEventRequestWithData"))
         data.push_back(wireParams(sent.request).at(1));
     EXPECT_EQ(data, (std::vector<std::string>{"s:data=", std::string("s:data=a\0b", 10)}));
+    EXPECT_TRUE(channel.options().empty()) << "only LocalMgmtProxy asks for a channel option";
 }
 
 TEST(EventProxySlots, FrameworkSlotsThenRunThenTheInterfaceOperations) {
     using A = ActionEventRequestProxy;
     using L = LocationDeliveryRequestProxy;
-    // Slots 0-1 destructor, 2 init, 3 shutdown, 4 timerEvent, 5 initProxy.
-    EXPECT_EQ(slotOf(&A::init), 2);
-    EXPECT_EQ(slotOf(&A::shutdown), 3);
-    EXPECT_EQ(slotOf(&A::initProxy), 5);
+    // Slots 0-5 are the framework's Proxy (LocalMgmtSlots checks them), then each class's own.
     EXPECT_EQ(slotOf(&A::run), 6);
     EXPECT_EQ(slotOf(&A::addActionEventRequest), 7);
     EXPECT_EQ(slotOf(&A::addActionEventRequestWithData), 8);
-    EXPECT_EQ(slotOf(&L::init), 2);
-    EXPECT_EQ(slotOf(&L::shutdown), 3);
-    EXPECT_EQ(slotOf(&L::initProxy), 5);
     EXPECT_EQ(slotOf(&L::run), 6);
     EXPECT_EQ(slotOf(&L::sendLocationDeliveryRequest), 7);
     // Through the interfaces, the operations come first and in this order.

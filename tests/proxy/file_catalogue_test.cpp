@@ -1,9 +1,7 @@
-// The file catalogue: how a list of file names travels out and back, and the
-// level-4 record every path lookup leaves.
+// The file catalogue: the level-4 record every path lookup leaves. How lists
+// of file names travel is the conformance test's and the fault sweep's, their
+// text form the framework's.
 #include <gtest/gtest.h>
-
-#include <list>
-#include <optional>
 
 #include "ProxyRig.h"
 
@@ -11,36 +9,7 @@ using namespace testing_support;
 
 namespace {
 using Ifc = LocalMgmtIfc;
-using Names = std::list<std::string>;
 }  // namespace
-
-TEST(FileCatalogue, ListsSayEmptyBothWaysAndOnlyAnAnswerReplacesThem) {
-    const struct {
-        Names given;
-        std::string sent;
-        std::optional<std::string> answer;  // "FileNames" in the reply
-        bool answered;
-        Names after;
-    } cases[] = {
-        {{}, "empty", "empty", true, {}},
-        {{"x", "y"}, "[x,y]", "empty", true, {}},
-        {{}, "empty", "[empty,]", true, {"empty", ""}},
-        {{"x"}, "[x]", std::nullopt, false, {"x"}},
-    };
-    for (bool forUser : {false, true}) {
-        for (const auto& c : cases) {
-            SCOPED_TRACE(c.sent + " / " + c.answer.value_or("(no answer)") + (forUser ? " for user" : ""));
-            ProxyRig rig;
-            if (c.answer) rig.channel.answerOthers().inout("FileNames", *c.answer);
-            Names files = c.given;
-            EXPECT_EQ(forUser ? rig.proxy.getListOfFilesOfType(Ifc::FILETYPE_TONE, &files, Ifc::USER_DEFAULT)
-                              : rig.proxy.getListOfFilesOfType(Ifc::FILETYPE_TONE, &files),
-                      c.answered);
-            EXPECT_EQ(files, c.after);
-            EXPECT_EQ(wireParams(rig.channel.only().request).at(1), "S:FileNames=" + c.sent);
-        }
-    }
-}
 
 TEST(FileCatalogue, PathLookupsRecordTypePathUserAndOutcomeEvenAfterAFailure) {
     // Names with conversions in them: a name used as a format would show.

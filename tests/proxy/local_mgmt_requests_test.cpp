@@ -1,6 +1,6 @@
 // What requests carry beyond their rows: the callback channel of an agent the
-// framework cannot name, and the names file and user types travel under.
-// Each row's own request is the conformance test's.
+// framework cannot name. Each row's own request, and the names file and user
+// types travel under, are the conformance test's.
 #include <gtest/gtest.h>
 
 #include "ProxyRig.h"
@@ -48,24 +48,4 @@ TEST(LocalMgmtRequests, AnAgentWithoutAKnownChannelIsReportedAndTheRequestStillG
                               : "2 method:" + remote + " observer is not an Executable callbackChan is null"}));
         }
     }
-}
-
-// The proxy's own name tables, held to the description's.
-TEST(LocalMgmtNames, EveryTypeValueHasItsWireNameOrTheFallback) {
-    const mgmtdesc::Enumeration& fileTypes = *mgmtdesc::enumerationOf(mgmtdesc::ArgType::FileType);
-    const mgmtdesc::Enumeration& userTypes = *mgmtdesc::enumerationOf(mgmtdesc::ArgType::UserType);
-    ProxyRig rig;
-    LogCapture log({5});
-    std::vector<std::string> traces;
-    for (int value = -2; value <= 25; ++value) {
-        EXPECT_EQ(rig.proxy.convertFileTypeEnumToString(static_cast<LocalMgmtIfc::eFiletype>(value)),
-                  fileTypes.wireNameOf(value))
-            << value;
-        EXPECT_EQ(rig.proxy.convertUserTypeEnumToString(static_cast<LocalMgmtIfc::eUsertype>(value)),
-                  userTypes.wireNameOf(value))
-            << value;
-        traces.insert(traces.end(), {"convertFileTypeEnumToString", "convertUserTypeEnumToString"});
-    }
-    EXPECT_EQ(log.formats(), traces);
-    EXPECT_TRUE(rig.channel.requests().empty());
 }

@@ -1,41 +1,29 @@
-// Manageable data: when a reply refills the caller's object, what setData's
-// level-5 record shows, and the in-process shortcut of the four operations
-// that may skip the channel.
-#include <gmock/gmock.h>
+// Manageable data: what setData's level-5 record shows, and the in-process
+// shortcut of the four operations that may skip the channel. When a reply
+// refills the caller's object is the conformance test's and the fault sweep's.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <stdexcept>
+#include <map>
 
 #include "ProxyRig.h"
 
 using namespace testing_support;
-using ::testing::Ref;
-using ::testing::Return;
 
 namespace {
 
-using Ifc = LocalMgmtIfc;
-
-// An in-process implementation of the service. LocalMgmtProxy implements the
-// whole interface already; bound to a channel that refuses every call,
-// anything but the four mocked operations fails.
-class InProcessService : public Service, public LocalMgmtProxy {
-public:
-    InProcessService() {
-        refusing.onCall = [] { throw std::logic_error("not one of the four shortcut operations"); };
-        initProxy(refusing);
+// An in-process implementation of the service: a LocalMgmtProxy itself,
+// bound to a channel of its own, so what it answers is that channel's reply.
+struct InProcessService : Service, LocalMgmtProxy {
+    TestChannel behind;
+    bool failing = false;  // setData throws at once
+    InProcessService() { initProxy(behind); }
+    bool setData(ManageableData& data) override {
+        if (failing) throw CorvexException("local failure");
+        return LocalMgmtProxy::setData(data);
     }
-    MOCK_METHOD(bool, setData, (ManageableData&), (override));
-    MOCK_METHOD(bool, getData, (ManageableData&), (override));
-    MOCK_METHOD(int, manageableDataChanged, (ManageableData&), (override));
-    MOCK_METHOD(std::string, findSchemaName, (const std::string&), (override));
     void init(Context&) override {}
     void shutdown() override {}
     void run() override {}
-
-private:
-    TestChannel refusing;
 };
 
 // Some other service living in the process.
@@ -45,45 +33,13 @@ struct UnrelatedService : Service {
     void run() override {}
 };
 
-std::string textOf(ManageableData& data) { return data.serialize(ManageableData::KEY_VALUE_TEXT); }
-
 ManageableData keyV() {
     ManageableData data;
     data.setValue("key", "v");
     return data;
 }
 
-using Call = std::function<void(LocalMgmtProxy&, ManageableData&)>;
-const Call kSetData = [](LocalMgmtProxy& p, ManageableData& d) { p.setData(d); };
-const Call kGetData = [](LocalMgmtProxy& p, ManageableData& d) { p.getData(d); };
-const Call kChanged = [](LocalMgmtProxy& p, ManageableData& d) { p.manageableDataChanged(d); };
-const Call kFindSchemaName = [](LocalMgmtProxy& p, ManageableData&) { p.findSchemaName("node.1"); };
-const Call kGetSchema = [](LocalMgmtProxy& p, ManageableData& d) { p.getSchema("schema.a", d); };
-const Call kExportSchema = [](LocalMgmtProxy& p, ManageableData&) { p.exportSchema("schema.a"); };
-const Call kCheckEditable = [](LocalMgmtProxy& p, ManageableData& d) { p.checkDataEditable(d, Ifc::ACCESS_USER); };
-const Call kSetEditable = [](LocalMgmtProxy& p, ManageableData& d) { p.setDataEditable(d, Ifc::EDITABLE_NO); };
-
 }  // namespace
-
-// A text sent back, an empty reply and an unreadable text are the fault
-// sweep's; here a text under the wrong direction, which is no answer.
-TEST(ManageableData, OnlyAnObjectSentBackRefillsTheCallersButCheckEditableAlwaysReplacesIt) {
-    const struct {
-        const char* name;
-        Call call;
-        std::string after;
-    } rows[] = {{"setData", kSetData, "key=v"},     {"getData", kGetData, "key=v"},
-                {"getSchema", kGetSchema, "key=v"}, {"manageableDataChanged", kChanged, "key=v"},
-                {"checkDataEditable", kCheckEditable, ""}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        ProxyRig rig;
-        rig.channel.answerOthers().out("result", true).out("manageableData", "answer=42");
-        ManageableData data = keyV();
-        row.call(rig.proxy, data);
-        EXPECT_EQ(textOf(data), row.after);
-    }
-}
 
 TEST(ManageableData, SetDataRecordMasksPasswordsWhileTheServiceGetsThemPlain) {
     for (bool levelFive : {false, true}) {
@@ -101,20 +57,52 @@ TEST(ManageableData, SetDataRecordMasksPasswordsWhileTheServiceGetsThemPlain) {
     }
 }
 
-TEST(ManageableDataLookup, WithoutAnInProcessServiceTheOneLookupIsNeverRepeated) {
+// Every operation of LocalMgmtProxy, twice, on one proxy whose framework
+// context finds nothing, another service, or an in-process one.
+TEST(ManageableDataLookup, OneLookupAndOnlyTheShortcutOperationsGoToAnInProcessService) {
+    InProcessService inProcess;
     UnrelatedService unrelated;
-    for (Service* found : {static_cast<Service*>(nullptr), static_cast<Service*>(&unrelated)}) {
-        SCOPED_TRACE(found == nullptr ? "nothing found" : "found service is not a LocalMgmtIfc");
+    std::map<std::string, std::size_t> recordsWhenSent;  // by row, over the channel
+    for (Service* found : {static_cast<Service*>(nullptr), static_cast<Service*>(&unrelated),
+                           static_cast<Service*>(&inProcess)}) {
         ProxyRig rig("mgmt.local");
         rig.context.service = found;
+        Proxies proxies(rig.channel);
         EXPECT_EQ(rig.context.serviceLookups, 0) << "binding does not look";
-        ManageableData data = keyV();
-        for (int round = 0; round < 2; ++round)
-            for (const Call& call : {kSetData, kGetData, kChanged, kFindSchemaName}) call(rig.proxy, data);
-        EXPECT_EQ(rig.channel.requests().size(), 8u);
+        for (int round = 0; round < 2; ++round) {
+            for (const Operation& row : mgmtdesc::operations()) {
+                if (row.interface == mgmtdesc::Interface::ActionEventRequest ||
+                    row.interface == mgmtdesc::Interface::LocationDeliveryRequest)
+                    continue;
+                const bool local = found == &inProcess && row.localShortcut;
+                SCOPED_TRACE(std::string(row.name) + (local ? " in process" : " over the channel"));
+                rig.channel.reply = inProcess.behind.reply = scriptedReply(row);
+                const std::size_t sent = rig.channel.requests().size();
+                const std::size_t sentInProcess = inProcess.behind.requests().size();
+                ArgumentValues arguments = sampleArguments(row, proxies.agent);
+                const ArgumentValues given = arguments;
+                LogCapture log({0, 1, 2, 3, 4, 5, 6});
+                const Result result = call(row, proxies, arguments);
+                EXPECT_EQ(rig.channel.requests().size() - sent, local ? 0u : 1u);
+                EXPECT_EQ(inProcess.behind.requests().size() - sentInProcess, local ? 1u : 0u);
+                const Outcome expected = afterReply(row, given);  // the service's answer, and the caller's objects
+                EXPECT_EQ(show(result), show(expected.result));
+                EXPECT_EQ(show(arguments), show(expected.arguments));
+                // The entry trace comes before the shortcut, every other record after it.
+                if (!local)
+                    recordsWhenSent[row.name] = log.records().size();
+                else
+                    EXPECT_EQ(log.records().size(), recordsWhenSent[row.name] + (row.trace.format ? 1 : 0));
+            }
+        }
         EXPECT_EQ(rig.context.serviceLookups, 1);
         EXPECT_EQ(rig.context.lastServiceName, "mgmt.local");
         EXPECT_EQ(rig.context.lastInstance, "");
+        if (found == &inProcess) {
+            inProcess.failing = true;
+            ManageableData data = keyV();
+            EXPECT_THROW(proxies.local.setData(data), CorvexException);
+        }
     }
 
     // A channel without a framework context knows no in-process service.
@@ -122,36 +110,4 @@ TEST(ManageableDataLookup, WithoutAnInProcessServiceTheOneLookupIsNeverRepeated)
     LocalMgmtProxy proxy;
     proxy.initProxy(bare);
     EXPECT_EQ(proxy.getService(), nullptr);
-}
-
-TEST(ManageableDataLookup, AnInProcessServiceAnswersTheFourDataOperationsAndNothingElse) {
-    ProxyRig rig;
-    InProcessService service;
-    rig.context.service = &service;
-    ManageableData data = keyV();
-    EXPECT_CALL(service, setData(Ref(data))).Times(2).WillRepeatedly(Return(true));
-    EXPECT_CALL(service, getData(Ref(data))).Times(2).WillRepeatedly(Return(true));
-    EXPECT_CALL(service, manageableDataChanged(Ref(data))).Times(2).WillRepeatedly(Return(5));
-    EXPECT_CALL(service, findSchemaName("node.1")).Times(2).WillRepeatedly(Return("local.schema"));
-
-    LogCapture log({5});
-    for (int round = 0; round < 2; ++round) {
-        EXPECT_TRUE(rig.proxy.setData(data));
-        EXPECT_TRUE(rig.proxy.getData(data));
-        EXPECT_EQ(rig.proxy.manageableDataChanged(data), 5);
-        EXPECT_EQ(rig.proxy.findSchemaName("node.1"), "local.schema");
-    }
-    EXPECT_TRUE(rig.channel.requests().empty());
-    EXPECT_EQ(rig.context.serviceLookups, 1);
-    // The entry traces come before the shortcut; setData's data record after it.
-    EXPECT_EQ(log.formats(), (std::vector<std::string>{"getData", "manageableDataChanged", "findSchemaName", "getData",
-                                                       "manageableDataChanged", "findSchemaName"}));
-
-    for (const Call& call : {kGetSchema, kExportSchema, kCheckEditable, kSetEditable}) call(rig.proxy, data);
-    EXPECT_EQ(rig.channel.requests().size(), 4u);
-
-    EXPECT_CALL(service, setData(Ref(data))).WillOnce([](ManageableData&) -> bool {
-        throw CorvexException("local failure");
-    });
-    EXPECT_THROW(rig.proxy.setData(data), CorvexException);
 }

@@ -44,11 +44,10 @@ inline std::vector<std::string> wireParams(const Method& request) {
 }
 
 // "<level> <message>" for each record, in order.
-inline std::vector<std::string> levelsAndMessages(const std::vector<LogRecord>& records) {
+inline std::vector<std::string> levelsAndMessages(const LogCapture& log) {
     std::vector<std::string> out;
-    for (const LogRecord& record : records) out.push_back(std::to_string(record.level) + " " + record.message);
+    for (const LogRecord& record : log.records()) out.push_back(std::to_string(record.level) + " " + record.message);
     return out;
 }
-inline std::vector<std::string> levelsAndMessages(const LogCapture& log) { return levelsAndMessages(log.records()); }
 
 }  // namespace testing_support

@@ -14,11 +14,9 @@
 #include "LocalMgmtIfc.h"
 #include "testing/Clock.h"
 #include "testing/DataChanged.h"
-#include "testing/Masking.h"
 #include "testing/PhoneState.h"
 #include "testing/ProxyLibrary.h"
 #include "testing/SimulatedPhone.h"
-#include "testing/StdoutCapture.h"
 
 using namespace mgmtkit;
 
@@ -115,21 +113,6 @@ TEST_F(KitTest, EachScriptedFaultShowsInWhatTheProxyReturnsAndIsRestored) {
         EXPECT_EQ(calls.front().failure.value_or(""), c.failure);
         phone.setDefaultTimeout(milliseconds(0));
     }
-    try {
-        phone.fail("observeManageableDatum", "typo");
-        ADD_FAILURE() << "an unknown name was taken";
-    } catch (const std::invalid_argument& error) {
-        EXPECT_STREQ(error.what(),
-                     "no remote method or operation is named observeManageableDatum; `mgmtctl list` shows each "
-                     "operation with the remote method it sends");
-    }
-}
-
-TEST(FaultNames, EveryOperationsNameStandsForTheRemoteMethodItSends) {
-    for (const mgmtdesc::Operation& operation : mgmtdesc::operations()) {
-        EXPECT_STREQ(mgmtdesc::remoteMethodNamed(operation.name), operation.remote) << operation.name;
-        EXPECT_STREQ(mgmtdesc::remoteMethodNamed(operation.remote), operation.remote) << operation.remote;
-    }
 }
 
 TEST_F(KitTest, AnObserverHearsOfEveryWriteToItsNodesUntilItStops) {
@@ -218,27 +201,6 @@ TEST_F(KitTest, TheCallRecordAsJsonHasTheCallerTimeAndOutcomeWithPasswordsHidden
     EXPECT_NE(phone.callsDocument().find(R"("dropped":2})"), std::string::npos);
 }
 
-TEST(Masking, HidesPasswordsByNameInAnyCase) {
-    for (const char* name : {"password", "Password", "newPASSWORD", "adminPassWord2"})
-        EXPECT_TRUE(namesPassword(name)) << name;
-    for (const char* name : {"pass", "passwd", "pass_word", ""}) EXPECT_FALSE(namesPassword(name)) << name;
-
-    ManageableData data;
-    data.setValue("webPASSWORD", "s1");
-    data.setValue("Password", "s2");
-    data.setValue("user", "u");
-    EXPECT_EQ(maskedEntries(data), (KeyValues{{"webPASSWORD", kMask}, {"Password", kMask}, {"user", "u"}}));
-
-    Method request("verify", Method::REQUEST);
-    request.addStringParameter("NewPassword", "s3", Parameter::IN);
-    request.addStringParameter("ManageableData", "SipPassWord=s4;user=u", Parameter::INOUT);
-    request.addIntParameter("port", 21, Parameter::IN);
-    const Method shown = masked(request);
-    EXPECT_EQ(shown.parameters().at(0).stringValue(), kMask);
-    EXPECT_EQ(shown.parameters().at(1).stringValue(), std::string("SipPassWord=") + kMask + ";user=u");
-    EXPECT_EQ(shown.parameters().at(2).intValue(), 21);
-}
-
 TEST_F(KitTest, StateSetUpIsWhatTheProxiesRead) {
     PhoneState& state = phone.state();
     ASSERT_TRUE(state.files.addFile("ringer", "Mine.raw", "visitorUser"));
@@ -325,17 +287,6 @@ TEST_F(KitTest, ADocumentSetsUpOnlyWhatItSaysAndOneThatDoesNotFitChangesNothing)
         }
         EXPECT_EQ(phone.stateDocument(), before);
     }
-}
-
-TEST_F(KitTest, TheRebootLineIsCaughtOnStandardOutput) {
-    int reboots = 0;
-    GPALAdmin::setRebootHandler([&reboots] { ++reboots; });
-    phone.fail("performReboot", "link down");
-    StdoutCapture printed;
-    EXPECT_TRUE(local->performReboot("upgrade"));
-    EXPECT_EQ(printed.take(), "performReboot:link down\n");
-    EXPECT_EQ(reboots, 1);
-    GPALAdmin::setRebootHandler({});
 }
 
 TEST(ProxyLibraryTest, SaysWhichLibraryAndWhatIsWrong) {

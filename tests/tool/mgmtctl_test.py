@@ -117,9 +117,11 @@ class Calls(unittest.TestCase):
         # Records of different files share the fixed path; the source beside it
         # must point at the very statement, whose line holds the record's format.
         recs = records("--log-level", "5", "run", "-", stdin=b"getListOfFilesOfType ringer\n"
-                       b"changeCurrentUser visitorUser\nsetData a=1\nfail deleteFile\ndeleteFile ringer x\n")
+                       b"changeCurrentUser visitorUser\nsetData a=1\nfail deleteFile\ndeleteFile ringer x\n"
+                       b"fail uploadUserFile\nuploadUserFile ringer x\n")
         logs = of("log", recs)
         self.assertGreaterEqual(len({l["source"].split(":")[0] for l in logs}), 3)
+        self.assertLessEqual({2, 3, 5}, {l["level"] for l in logs})  # error, time-out and trace records
         for log in logs:
             with self.subTest(log=log):
                 path, line = log["source"].rsplit(":", 1)
