@@ -75,7 +75,6 @@ BusService::BusService(const std::string& address, const std::string& busName, P
 
 BusService::~BusService() {
     connection_->leaveEventLoop();
-    observers_.clear();
     object_.reset();
 }
 
@@ -159,8 +158,10 @@ void BusService::notify(const std::string& callbackChannel, const Method& notifi
         failure = "the callback channel \"" + callbackChannel + "\" is no observer's address on the bus";
     } else {
         try {
-            auto& observer = observers_[callbackChannel];
-            if (!observer) observer = sdbus::createProxy(*connection_, address.busName, address.path);
+            // A proxy for each: nothing is kept per client, so a service that
+            // runs for days does not grow with the clients that came and went.
+            // Making one costs no bus traffic.
+            const auto observer = sdbus::createProxy(*connection_, address.busName, address.path);
             auto message = observer->createMethodCall(kAgentInterface, "Notify");
             appendMethod(message, notification);
             message.dontExpectReply();

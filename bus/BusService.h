@@ -11,7 +11,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -23,7 +22,6 @@
 namespace sdbus {
 class IConnection;
 class IObject;
-class IProxy;
 class MethodCall;
 }  // namespace sdbus
 
@@ -89,7 +87,6 @@ private:
     std::unique_ptr<sdbus::IConnection> connection_;
     std::unique_ptr<sdbus::IObject> object_;
     std::unique_ptr<BusControl> control_;
-    std::map<std::string, std::unique_ptr<sdbus::IProxy>> observers_;  // by bus name
 };
 
 }  // namespace mgmtbus
