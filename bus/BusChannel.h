@@ -62,6 +62,11 @@ public:
     // watch is destroyed. Destroying it waits for a call to the listener in
     // progress on another thread; from inside the listener it is fine.
     [[nodiscard]] ServiceWatch watchService(ServiceListener listener);
+    // Returns once the observers have heard every notification the service
+    // sent before it answers now, those a call's reply precedes included: a
+    // round trip to the service. Throws as a synchronous call does. Not from
+    // the bus thread, which it waits for.
+    void awaitNotifications();
 
     bool synchronousCall(Method& request, Method& reply, std::string& callbackChannel) override;
     bool synchronousCall(Method& request, Method& reply, std::string& callbackChannel, int timeout) override;

@@ -81,8 +81,7 @@ int main(int argc, char** argv) {
             if (cycle + 1 == cycles / 10)
                 std::cout << "warm " << residentKiB() << ' ' << openDescriptors() << std::endl;
         }
-        // The service sends a notification before it answers the setData that
-        // caused it, so the bus thread has handed each over by now.
+        channel.awaitNotifications();
         std::cout << "done " << residentKiB() << ' ' << openDescriptors() << ' ' << counter.heard << std::endl;
         channel.context().forget(&counter);
         return 0;
