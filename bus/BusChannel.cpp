@@ -1,6 +1,7 @@
 #include "BusChannel.h"
 
 #include <cstdint>
+#include <future>
 #include <map>
 #include <mutex>
 #include <utility>
@@ -19,6 +20,7 @@ namespace {
 
 constexpr const char* kBusDriver = "org.freedesktop.DBus";
 constexpr const char* kBusDriverPath = "/org/freedesktop/DBus";
+constexpr const char* kPeerInterface = "org.freedesktop.DBus.Peer";
 
 bool nameIs(const sdbus::Error& error, const char* suffix) {
     return error.getName() == std::string("org.freedesktop.DBus.Error.") + suffix;
@@ -179,6 +181,28 @@ BusChannel::ServiceWatch BusChannel::watchService(ServiceListener listener) {
     const unsigned id = presence_->nextId++;
     presence_->listeners.emplace(id, std::move(listener));
     return ServiceWatch(presence_, id);
+}
+
+void BusChannel::awaitNotifications() {
+    const int timeout = defaultTimeout_;
+    // The service answers a ping after what it sent before, and the answer to
+    // an asynchronous call is handed over on the bus thread after those, even
+    // where a synchronous call would read the bus itself (before that thread
+    // runs).
+    std::promise<void> answered;
+    try {
+        auto ping = link_->service->createMethodCall(kPeerInterface, "Ping");
+        link_->service->callMethod(
+            ping,
+            [&answered](sdbus::MethodReply&, const sdbus::Error* error) {
+                if (error != nullptr) answered.set_exception(std::make_exception_ptr(*error));
+                else answered.set_value();
+            },
+            static_cast<uint64_t>(timeout) * 1000u);
+        answered.get_future().get();
+    } catch (const sdbus::Error& error) {
+        throwFailure(error, "Ping", busName_, timeout);
+    }
 }
 
 void BusChannel::send(const Method& request, const std::string& callbackChannel) {

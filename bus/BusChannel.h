@@ -97,6 +97,11 @@ public:
     /// });
     /// \endcode
     [[nodiscard]] ServiceWatch watchService(ServiceListener listener);
+    /// Returns once the observers have heard every notification the service
+    /// sent before it answers now, those a call's reply precedes included: a
+    /// round trip to the service. Throws as a synchronous call does. Not from
+    /// the bus thread, which it waits for.
+    void awaitNotifications();
 
     /// Calls the remote method and waits up to the default time-out
     /// (setDefaultTimeout()) for its answer, which replaces `reply` only when

@@ -43,6 +43,32 @@ void callBackend(ProxyRequest& backend, const mgmtdesc::Operation& method, Metho
 
 }  // namespace
 
+// A notification made by notify(): its message, or why there is none.
+struct BusService::Notification {
+    std::string observer;  // the bus name notified
+    std::string channel;
+    Method message;
+    sdbus::MethodCall call;
+    std::string failure;
+};
+
+// A call being answered: the notifications it causes wait, and go out after
+// its reply and its exchange, so a client hears of a call's effects after its
+// answer, in the order it would in process.
+class BusService::Answering {
+public:
+    explicit Answering(BusService& service) : service_(service) { service_.answering_ = true; }
+    ~Answering() {
+        service_.answering_ = false;
+        for (Notification& held : std::exchange(service_.held_, {})) service_.send(held);
+    }
+    Answering(const Answering&) = delete;
+    Answering& operator=(const Answering&) = delete;
+
+private:
+    BusService& service_;
+};
+
 BusService::BusService(const std::string& address, const std::string& busName, ProxyRequest& backend,
                        BusServiceHooks hooks)
     : backend_(backend), hooks_(std::move(hooks)), busName_(busName), connection_(connectToBus(address)) {
@@ -75,11 +101,11 @@ BusService::BusService(const std::string& address, const std::string& busName, P
 
 BusService::~BusService() {
     connection_->leaveEventLoop();
-    observers_.clear();
     object_.reset();
 }
 
 void BusService::serve(const mgmtdesc::Operation& method, sdbus::MethodCall& call) {
+    const Answering answering(*this);
     // The bus has checked the signature against the exported one already.
     Method request(method.remote, Method::REQUEST);
     for (const mgmtdesc::Sent& value : method.request) readValue(call, request, value.name, value.direction);
@@ -153,25 +179,46 @@ void BusService::emitExchange(const std::string& peer, const char* style, const 
 }
 
 void BusService::notify(const std::string& callbackChannel, const Method& notification) {
+    Notification made{std::string(), callbackChannel, notification, {}, std::string()};
     CallbackAddress address;
-    std::string failure;
     if (!parseCallbackChannel(callbackChannel, address)) {
-        failure = "the callback channel \"" + callbackChannel + "\" is no observer's address on the bus";
+        made.failure = "the callback channel \"" + callbackChannel + "\" is no observer's address on the bus";
     } else {
+        made.observer = address.busName;
         try {
-            auto& observer = observers_[callbackChannel];
-            if (!observer) observer = sdbus::createProxy(*connection_, address.busName, address.path);
-            auto message = observer->createMethodCall(kAgentInterface, "Notify");
-            appendMethod(message, notification);
-            message.dontExpectReply();
-            observer->callMethod(message);
+            // A proxy for each: nothing is kept per client, so a service that
+            // runs for days does not grow with the clients that came and went.
+            // Making one costs no bus traffic.
+            const auto observer = sdbus::createProxy(*connection_, address.busName, address.path);
+            made.call = observer->createMethodCall(kAgentInterface, "Notify");
+            appendMethod(made.call, notification);
+            made.call.dontExpectReply();
         } catch (const sdbus::Error& error) {
-            failure = "the observer at " + callbackChannel + " cannot be reached: " + error.getMessage();
+            made.failure = "the observer at " + callbackChannel + " cannot be reached: " + error.getMessage();
         }
     }
-    emitExchange(address.busName, kNotificationStyle, notification, callbackChannel, 0, nullptr,
-                 failure.empty() ? nullptr : &failure);
-    if (!failure.empty()) throw CorvexException(failure);
+    if (answering_) {
+        // Sent later, so the backend hears of what fails now only; one the bus
+        // refuses when it goes out shows as failed in its exchange alone.
+        held_.push_back(std::move(made));
+        if (!held_.back().failure.empty()) throw CorvexException(held_.back().failure);
+        return;
+    }
+    send(made);
+    if (!made.failure.empty()) throw CorvexException(made.failure);
+}
+
+void BusService::send(Notification& notification) {
+    if (notification.failure.empty()) {
+        try {
+            notification.call.send(0);
+        } catch (const sdbus::Error& error) {
+            notification.failure =
+                "the observer at " + notification.channel + " cannot be reached: " + error.getMessage();
+        }
+    }
+    emitExchange(notification.observer, kNotificationStyle, notification.message, notification.channel, 0, nullptr,
+                 notification.failure.empty() ? nullptr : &notification.failure);
 }
 
 void BusService::run() {

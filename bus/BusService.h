@@ -3,9 +3,9 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Framework.h"
 #include "bus/BusControl.h"
@@ -15,7 +15,6 @@
 namespace sdbus {
 class IConnection;
 class IObject;
-class IProxy;
 class MethodCall;
 }  // namespace sdbus
 
@@ -81,7 +80,9 @@ public:
     /// Hands a notification to the observer behind a callback channel named by
     /// a BusContext, without waiting, and emits it as an exchange whose style
     /// is kNotificationStyle. Throws CorvexException saying why it could not:
-    /// a channel that is no such address, or the bus refusing it.
+    /// a channel that is no such address, or the bus refusing it. Called while
+    /// a call is answered, on the thread that runs the service, it goes out
+    /// after that call's reply.
     void notify(const std::string& callbackChannel, const Method& notification);
 
     /// Serves on the calling thread until stop(); then emits Stopping
@@ -92,10 +93,14 @@ public:
     void stop();
 
 private:
+    struct Notification;
+    class Answering;
+
     // `method`: the first row that sends the call's remote method; every row
     // that sends it sends the same request.
     void serve(const mgmtdesc::Operation& method, sdbus::MethodCall& call);
     void publish(const BusExchange& exchange);
+    void send(Notification& notification);
     // One Exchange signal: `peer` the caller, or the observer notified.
     void emitExchange(const std::string& peer, const char* style, const Method& message, const std::string& channel,
                       int timeout, const Method* reply, const std::string* failure);
@@ -106,7 +111,8 @@ private:
     std::unique_ptr<sdbus::IConnection> connection_;
     std::unique_ptr<sdbus::IObject> object_;
     std::unique_ptr<BusControl> control_;
-    std::map<std::string, std::unique_ptr<sdbus::IProxy>> observers_;  // by bus name
+    bool answering_ = false;
+    std::vector<Notification> held_;  // until the reply of the call answered
 };
 
 }  // namespace mgmtbus

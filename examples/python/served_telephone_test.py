@@ -10,7 +10,6 @@ MGMT_SIMULATED_PHONE names the service program (default: mgmt-simulated-phone).
 import json
 import os
 import subprocess
-import time
 import unittest
 
 import dbus
@@ -23,13 +22,15 @@ class ServedTelephone(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         program = os.environ.get("MGMT_SIMULATED_PHONE", "mgmt-simulated-phone")
-        cls.service = subprocess.Popen([program, "--bus"], stderr=subprocess.DEVNULL)
+        # The service writes "ready" to the descriptor --ready-fd names once it
+        # answers calls.
+        ready, ready_w = os.pipe()
+        cls.service = subprocess.Popen([program, "--bus", "--ready-fd", str(ready_w)], pass_fds=[ready_w],
+                                       stderr=subprocess.DEVNULL)
+        os.close(ready_w)
+        with os.fdopen(ready) as said:
+            assert said.readline() == "ready\n", "the service did not come up"
         cls.bus = dbus.SessionBus()
-        deadline = time.monotonic() + 30
-        while not cls.bus.name_has_owner(NAME):
-            assert cls.service.poll() is None, "the service ended before taking its name"
-            assert time.monotonic() < deadline, "the service never took its name"
-            time.sleep(0.05)
         telephone = cls.bus.get_object(NAME, PATH)
         cls.control = dbus.Interface(telephone, "mgmt.LocalMgmtService.Control")
         cls.remote = dbus.Interface(telephone, "mgmt.LocalMgmtService.Remote")

@@ -16,41 +16,39 @@ namespace {
 
 constexpr int kGuardMs = 60000;
 
+// What execv takes, made before the fork: a child of a process with threads
+// may not allocate.
+std::vector<char*> pointersTo(std::vector<std::string>& argv) {
+    std::vector<char*> words;
+    for (std::string& word : argv) words.push_back(word.data());
+    words.push_back(nullptr);
+    return words;
+}
+
 }  // namespace
 
-Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
-    if (this != &other) {
-        reset();
-        fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
+Descriptor::~Descriptor() {
+    if (fd >= 0) close(fd);
 }
 
-void Descriptor::reset() {
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
-}
+ChildProcess::ChildProcess(std::vector<std::string> argv, int piped)
+    : ChildProcess([words = pointersTo(argv), piped](int fd) {
+          dup2(fd, piped);
+          fcntl(piped, F_SETFD, 0);  // stays open across exec, even where it was the pipe's own
+          execv(words[0], words.data());
+      }) {}
 
-Pipe::Pipe() {
+ChildProcess::ChildProcess(const std::function<void(int piped)>& body) {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
-    readEnd = Descriptor(ends[0]);
-    writeEnd = Descriptor(ends[1]);
-}
-
-ChildProcess::ChildProcess(std::vector<std::string> argv, int piped) {
-    Pipe pipe;
+    output_.fd = ends[0];
+    const Descriptor writeEnd(ends[1]);  // the parent's copy goes, so a child that ends reads as the end
     pid_ = fork();
     if (pid_ < 0) throw std::runtime_error("fork failed");
     if (pid_ == 0) {
-        dup2(pipe.writeEnd.get(), piped);
-        std::vector<char*> words;
-        for (std::string& word : argv) words.push_back(word.data());
-        words.push_back(nullptr);
-        execv(words[0], words.data());
+        body(writeEnd.fd);
         _exit(127);
     }
-    output_ = std::move(pipe.readEnd);
 }
 
 ChildProcess::~ChildProcess() {
@@ -68,19 +66,13 @@ std::optional<std::string> ChildProcess::nextLine() {
             buffered_.erase(0, end + 1);
             return line;
         }
-        pollfd readable{output_.get(), POLLIN, 0};
+        pollfd readable{output_.fd, POLLIN, 0};
         if (poll(&readable, 1, kGuardMs) <= 0) return std::nullopt;
         char chunk[512];
-        const ssize_t got = read(output_.get(), chunk, sizeof chunk);
+        const ssize_t got = read(output_.fd, chunk, sizeof chunk);
         if (got <= 0) return std::nullopt;
         buffered_.append(chunk, static_cast<std::size_t>(got));
     }
-}
-
-bool ChildProcess::waitFor(const std::string& line) {
-    while (const auto next = nextLine())
-        if (*next == line) return true;
-    return false;
 }
 
 void ChildProcess::signal(int number) {

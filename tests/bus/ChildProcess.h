@@ -1,10 +1,12 @@
-// A program a bus test runs, with one of its descriptors piped back to the
-// test and read a line at a time: its standard output, or the descriptor it
-// is told to announce its readiness on.
+// A process a bus test starts, with one of its descriptors piped back to the
+// test and read a line at a time: a program (its standard output, or the
+// descriptor it is told to announce its readiness on), or a function run in
+// a fork of the test process.
 #pragma once
 
 #include <sys/types.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -13,29 +15,22 @@
 namespace bustest {
 
 // An open descriptor, closed when it goes.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Descriptor& operator=(Descriptor&& other) noexcept;
-    int get() const { return fd_; }
-    void reset();
-
-private:
-    int fd_;
-};
-
-// A pipe, both ends closed on exec (dup2 makes a copy that stays open).
-struct Pipe {
-    Pipe();
-    Descriptor readEnd, writeEnd;
+struct Descriptor {
+    explicit Descriptor(int open = -1) : fd(open) {}
+    Descriptor(Descriptor&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
+    Descriptor& operator=(Descriptor&&) = delete;
+    ~Descriptor();
+    int fd;
 };
 
 class ChildProcess {
 public:
     // Runs argv[0] with `argv`; what it writes to descriptor `piped` the test reads.
     ChildProcess(std::vector<std::string> argv, int piped);
+    // Runs `body` in a fork of this process, handing it the descriptor the
+    // test reads; the child ends when it returns. Fork before the test starts
+    // threads (a channel has one).
+    explicit ChildProcess(const std::function<void(int piped)>& body);
     ~ChildProcess();  // killed (SIGKILL) if still running, and reaped
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -43,8 +38,6 @@ public:
     // The next line without its newline; nothing at end of file, or when
     // nothing came for a minute (a guard against a hang, not a time limit).
     std::optional<std::string> nextLine();
-    // The first line equal to `line`, skipping others; false at end or guard.
-    bool waitFor(const std::string& line);
 
     pid_t pid() const { return pid_; }
     void signal(int number);

@@ -1,32 +1,23 @@
 // A service of the test's own on its private bus: the bus exporter serving
-// a backend whose every answer the test writes, in a child process, so the
-// test can have it fail, leave values out, hang or die mid-call.
+// the kit's recording channel as the test scripts it, in a fork of the test
+// process, so the test can have it fail, leave values out, hang or die
+// mid-call (from the channel's onCall hook).
 #pragma once
 
-#include <sys/types.h>
-
 #include <functional>
+#include <memory>
 #include <string>
 
-#include "Framework.h"
+#include "ChildProcess.h"
+#include "testing/RecordingChannel.h"
 
 namespace bustest {
 
-class ScriptedService {
-public:
-    // Called for every request, one-way ones too, in the child process: fill
-    // `reply`, throw CorvexException to fail the call, or _exit to die.
-    using Answer = std::function<void(const Method& request, Method& reply)>;
+// Scripts the service's channel, in the service's process.
+using ServiceScript = std::function<void(mgmtkit::RecordingChannel& service)>;
 
-    // Returns once the service has its name. Make it before the test starts
-    // threads (a channel has one): the test process forks.
-    ScriptedService(const std::string& busName, Answer answer);
-    ~ScriptedService();  // killed and reaped
-    ScriptedService(const ScriptedService&) = delete;
-    ScriptedService& operator=(const ScriptedService&) = delete;
-
-private:
-    pid_t pid_ = -1;
-};
+// Returns once the service has its name; it is killed when it goes. Start it
+// before the test starts threads (a channel has one): it is a fork.
+std::unique_ptr<ChildProcess> serveScripted(const std::string& busName, const ServiceScript& script);
 
 }  // namespace bustest

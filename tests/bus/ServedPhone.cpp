@@ -9,8 +9,6 @@
 
 #include <sdbus-c++/sdbus-c++.h>
 
-#include "bus/BusNames.h"
-
 namespace bustest {
 
 namespace {
@@ -54,18 +52,6 @@ std::string ServedPhone::state() {
     std::string text;
     control_->callMethod("State").onInterface(mgmtbus::kControlInterface).storeResultsTo(text);
     return text;
-}
-
-void ServedPhone::fail(const std::string& remote, const std::string& text) {
-    control_->callMethod("Fail").onInterface(mgmtbus::kControlInterface).withArguments(remote, text);
-}
-
-void ServedPhone::restore(const std::string& remote) {
-    control_->callMethod("Restore").onInterface(mgmtbus::kControlInterface).withArguments(remote);
-}
-
-void ServedPhone::delay(const std::string& remote, uint32_t milliseconds) {
-    control_->callMethod("Delay").onInterface(mgmtbus::kControlInterface).withArguments(remote, milliseconds);
 }
 
 }  // namespace bustest

@@ -2,16 +2,14 @@
 // bus, waited for through its ready line, and its control interface.
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
-#include "ChildProcess.h"
+#include <sdbus-c++/IConnection.h>
+#include <sdbus-c++/IProxy.h>
 
-namespace sdbus {
-class IConnection;
-class IProxy;
-}  // namespace sdbus
+#include "ChildProcess.h"
+#include "bus/BusNames.h"
 
 namespace bustest {
 
@@ -30,10 +28,12 @@ public:
     bool stop();
     pid_t pid() const { return process_->pid(); }
 
+    // A method of the control interface ("Fail", "Delay", ...).
+    template <class... Arguments>
+    void control(const char* method, const Arguments&... arguments) {
+        control_->callMethod(method).onInterface(mgmtbus::kControlInterface).withArguments(arguments...);
+    }
     std::string state();
-    void fail(const std::string& remote, const std::string& text);
-    void restore(const std::string& remote);
-    void delay(const std::string& remote, uint32_t milliseconds);
 
 private:
     std::unique_ptr<ChildProcess> process_;

@@ -1,7 +1,7 @@
-// The service's comings and goings as a client sees them: the channel
-// follows the owner of the name and tells its listeners; the service says
-// when it serves and when it stops; an observer registers again after a
-// restart (the worked example's follower) and hears what changed since.
+// The service's comings and goings as clients see them: the channel follows
+// the owner of the name and tells its listeners; an observer registers again
+// after a restart and hears what changed since; the service says when it
+// serves and when it stops.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -46,17 +46,31 @@ private:
     std::deque<Event> events_;
 };
 
-TEST(BusLifecycle, ChannelFollowsTheServiceThroughAKillAndARestart) {
+// The channel follows the owner of the name and tells its listeners; the
+// worked example's follower (examples/settings/follow_ring_volume.cpp), a
+// client process of its own, registers its observer again when the service
+// comes back.
+TEST(BusLifecycle, ClientsFollowTheServiceThroughAKillAndARestart) {
     ServedPhone served;
+    bustest::ChildProcess follower({FOLLOW_RING_VOLUME_PATH}, 1);  // forked before this process has threads
+    ASSERT_EQ(follower.nextLine(), "following the ring volume");
     mgmtbus::BusChannel channel;
     LocalMgmtProxy phone;
     phone.initProxy(channel);
     Heard<ServiceEvent> heard;
     const auto watch = channel.watchService([&heard](ServiceEvent event) { heard(event); });
     EXPECT_TRUE(channel.serviceOnBus());
+    const auto setRingVolume = [&phone](const char* volume) {
+        ManageableData data;
+        data.setValue("audio.ringVolume", volume);
+        return phone.setData(data);
+    };
+    ASSERT_TRUE(setRingVolume("3"));
+    EXPECT_EQ(follower.nextLine(), "ring volume 3");
 
     served.kill();
     EXPECT_EQ(heard.next(), ServiceEvent::WentAway);
+    EXPECT_EQ(follower.nextLine(), "telephone went away");
     EXPECT_FALSE(channel.serviceOnBus());
     try {
         phone.setPhoneBusyStatus(4);
@@ -68,10 +82,17 @@ TEST(BusLifecycle, ChannelFollowsTheServiceThroughAKillAndARestart) {
 
     served.start();
     EXPECT_EQ(heard.next(), ServiceEvent::CameBack);
+    EXPECT_EQ(follower.nextLine(), "telephone came back");
     EXPECT_TRUE(channel.serviceOnBus());
     phone.setPhoneBusyStatus(4);
     EXPECT_EQ(phone.retrievePhoneBusyStatus(), 4u) << "the one-way call reached the new service";
+    ASSERT_TRUE(setRingVolume("4"));
+    EXPECT_EQ(follower.nextLine(), "ring volume 4");
 
+    follower.signal(SIGTERM);
+    EXPECT_EQ(follower.nextLine(), std::nullopt);
+    const int status = follower.wait();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     ASSERT_TRUE(served.stop());
     EXPECT_EQ(heard.next(), ServiceEvent::WentAway);
 }
@@ -103,36 +124,6 @@ TEST(BusLifecycle, ServiceSaysItStopsBeforeItGivesUpItsName) {
     served.start();
     EXPECT_EQ(heard.next(), "name taken");
     connection->leaveEventLoop();
-}
-
-// The worked example's follower (examples/settings/follow_ring_volume.cpp):
-// it registers its observer again when the service comes back.
-TEST(BusLifecycle, ObserverRegisteredAgainHearsAChangeAfterARestart) {
-    ServedPhone served;
-    bustest::ChildProcess follower({FOLLOW_RING_VOLUME_PATH}, 1);
-    ASSERT_EQ(follower.nextLine(), "following the ring volume");
-    const auto setRingVolume = [](const char* volume) {
-        mgmtbus::BusChannel channel;
-        LocalMgmtProxy phone;
-        phone.initProxy(channel);
-        ManageableData data;
-        data.setValue("audio.ringVolume", volume);
-        ASSERT_TRUE(phone.setData(data));
-    };
-    setRingVolume("3");
-    EXPECT_EQ(follower.nextLine(), "ring volume 3");
-
-    served.kill();
-    EXPECT_EQ(follower.nextLine(), "telephone went away");
-    served.start();
-    EXPECT_EQ(follower.nextLine(), "telephone came back");
-    setRingVolume("4");
-    EXPECT_EQ(follower.nextLine(), "ring volume 4");
-
-    follower.signal(SIGTERM);
-    EXPECT_EQ(follower.nextLine(), std::nullopt);
-    const int status = follower.wait();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 }  // namespace

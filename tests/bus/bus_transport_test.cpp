@@ -8,34 +8,17 @@
 #include <future>
 
 #include "LocalMgmtProxy.h"
+#include "ProxyRig.h"
 #include "ScriptedService.h"
 #include "ServedPhone.h"
 #include "bus/BusChannel.h"
 #include "bus/BusContext.h"
-#include "description/ServiceDescription.h"
 
+using namespace testing_support;
 using bustest::ServedPhone;
 using ::testing::HasSubstr;
 
 namespace {
-
-struct Agent : MgmtAgentIfc, Executable {
-    void init(Context&) override {}
-    void shutdown() override {}
-};
-
-// "name kind direction value" of each parameter, for comparing.
-std::vector<std::string> shown(const Method& method) {
-    std::vector<std::string> lines;
-    for (const Parameter& p : method.parameters()) {
-        std::string value = p.kind() == Parameter::INT      ? std::to_string(p.intValue())
-                            : p.kind() == Parameter::STRING ? p.stringValue()
-                                                            : (p.boolValue() ? "true" : "false");
-        lines.push_back(std::string(p.name()) + " " + mgmtdesc::nameOf(p.kind()) + " " +
-                        mgmtdesc::nameOf(p.direction()) + " " + value);
-    }
-    return lines;
-}
 
 // The value a reply gives `read`, telling each apart.
 void fill(Method& reply, const mgmtdesc::Read& read, int index) {
@@ -46,55 +29,59 @@ void fill(Method& reply, const mgmtdesc::Read& read, int index) {
     }
 }
 
-const mgmtdesc::Operation& rowSending(const std::string& remote) {
-    return *mgmtdesc::operationsSending(remote).front();
-}
+const Operation& rowSending(const std::string& remote) { return *mgmtdesc::operationsSending(remote).front(); }
 
 // Out-arguments have fixed slots: a value left out still takes one. Every
 // synchronous remote method with more than one reply value, answered with
 // its last value only: that one arrives, under its own name, and nothing else.
 TEST(BusTransport, EveryValueArrivesUnderItsOwnNameWhenEarlierOnesAreLeftOut) {
-    bustest::ScriptedService service("mgmt.Test.LastOnly", [](const Method& request, Method& reply) {
-        const mgmtdesc::Operation& row = rowSending(request.name());
-        fill(reply, row.reply.back(), static_cast<int>(row.reply.size()));
+    const auto lastOnly = [](const Operation& row) {
+        return row.synchronous() && row.reply.size() > 1 && &rowSending(row.remote) == &row;
+    };
+    const auto service = bustest::serveScripted("mgmt.Test.LastOnly", [&lastOnly](mgmtkit::RecordingChannel& service) {
+        for (const Operation& row : mgmtdesc::operations())
+            if (lastOnly(row)) fill(service.answer(row.remote).method(), row.reply.back(), static_cast<int>(row.reply.size()));
     });
     mgmtbus::BusChannel channel(std::string(), "mgmt.Test.LastOnly");
+    Agent agent;
     int checked = 0;
-    for (const mgmtdesc::Operation& row : mgmtdesc::operations()) {
-        if (!row.synchronous() || row.reply.size() < 2 || rowSending(row.remote).name != std::string(row.name))
-            continue;
+    for (const Operation& row : mgmtdesc::operations()) {
+        if (!lastOnly(row)) continue;
         SCOPED_TRACE(row.remote);
-        Method request(row.remote, Method::REQUEST), reply, expected;
-        for (const mgmtdesc::Sent& sent : row.request) {
-            if (sent.kind == Parameter::INT) request.addIntParameter(sent.name, 1, sent.direction);
-            if (sent.kind == Parameter::STRING) request.addStringParameter(sent.name, "x", sent.direction);
-            if (sent.kind == Parameter::BOOL) request.addBoolParameter(sent.name, false, sent.direction);
-        }
+        Method request = expectedRequest(row, sampleArguments(row, agent)), reply, expected;
         std::string noChannel;
         channel.synchronousCall(request, reply, noChannel);
         fill(expected, row.reply.back(), static_cast<int>(row.reply.size()));
-        EXPECT_EQ(shown(reply), shown(expected));
+        EXPECT_EQ(wireParams(reply), wireParams(expected));
         ++checked;
     }
     EXPECT_GT(checked, 5);
 }
 
 // Nothing comes back from a one-way call, so nothing is waited for: not the
-// service's failure, not its slowness. A minute is only how long the test
-// waits before it calls the call hung.
-TEST(BusTransport, OneWayCallReturnsWhetherTheServiceFailsOrHangs) {
+// service's failure, not its slowness; yet it carries the agent's callback
+// channel (pattern B), which the service's state names. A delay that Restore
+// took back holds up nothing. A minute is only how long the test waits before
+// it calls a call hung.
+TEST(BusTransport, OneWayCallsNeverWaitAndRestoreTakesBackADelay) {
     ServedPhone served;
     mgmtbus::BusChannel channel;
-    channel.setDefaultTimeout(600000);  // a call that waited would outlast the guard
+    channel.setDefaultTimeout(60000);  // a guard: the delay would outlast it
     LocalMgmtProxy phone;
     phone.initProxy(channel);
+    served.control("Delay", "retrievePhoneBusyStatus", 600000u);
+    served.control("Restore", "retrievePhoneBusyStatus");
+    EXPECT_EQ(phone.retrievePhoneBusyStatus(), 0u);
 
-    served.fail("setPhoneBusyStatus", "disk full");
+    served.control("Fail", "setPhoneBusyStatus", "disk full");
     EXPECT_NO_THROW(phone.setPhoneBusyStatus(1));
-    served.restore("setPhoneBusyStatus");
-    EXPECT_EQ(phone.retrievePhoneBusyStatus(), 0u) << "the failing call changed nothing";
+    Agent agent;
+    phone.registerManagementIdentity("desk-app", &agent);
+    EXPECT_EQ(phone.retrievePhoneBusyStatus(), 0u) << "the failing call changed nothing";  // served after both
+    EXPECT_THAT(served.state(), HasSubstr("\"desk-app\":{\"channel\":\"" + channel.context().findChannel(&agent)));
 
-    served.delay("setPhoneBusyStatus", 600000);
+    channel.setDefaultTimeout(600000);  // a call that waited would outlast the guard
+    served.control("Delay", "setPhoneBusyStatus", 600000u);
     auto sent = std::async(std::launch::async, [&phone] { phone.setPhoneBusyStatus(2); });
     const bool returned = sent.wait_for(std::chrono::minutes(1)) == std::future_status::ready;
     EXPECT_TRUE(returned) << "a one-way call waited for a slow service";
@@ -102,35 +89,6 @@ TEST(BusTransport, OneWayCallReturnsWhetherTheServiceFailsOrHangs) {
     if (returned) {
         EXPECT_NO_THROW(sent.get());
     }
-}
-
-// Pattern B sends the agent's callback channel with a one-way call; the
-// service must get it (its state names the channel).
-TEST(BusTransport, OneWayCallCarriesItsCallbackChannel) {
-    ServedPhone served;
-    mgmtbus::BusChannel channel;
-    LocalMgmtProxy phone;
-    phone.initProxy(channel);
-    Agent agent, bulkAgent;
-    phone.registerManagementIdentity("desk-app", &agent);
-    phone.registerManagementIdentity("bulk-app", &bulkAgent, true);
-    phone.retrievePhoneBusyStatus();  // answered after the one-way calls before it on this connection
-    const std::string state = served.state();
-    EXPECT_THAT(state, HasSubstr("desk-app"));
-    EXPECT_THAT(state, HasSubstr(channel.context().findChannel(&agent)));
-    EXPECT_THAT(state, HasSubstr(channel.context().findChannel(&bulkAgent)));
-}
-
-TEST(BusTransport, RestoreTakesBackADelay) {
-    ServedPhone served;
-    mgmtbus::BusChannel channel;
-    channel.setDefaultTimeout(60000);  // a guard: the delay would outlast it
-    served.delay("retrievePhoneBusyStatus", 600000);
-    served.restore("retrievePhoneBusyStatus");
-    Method request("retrievePhoneBusyStatus", Method::REQUEST), reply;
-    std::string noChannel;
-    EXPECT_NO_THROW(channel.synchronousCall(request, reply, noChannel));
-    served.kill();  // should the delay have stayed, the service sleeps over the call
 }
 
 }  // namespace

@@ -8,18 +8,17 @@ usage: control_test.py MGMTCTL [unittest arguments]
 """
 import json
 import os
-import re
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 import dbus
 
+from served import HANG, Monitor, Served
+
 TOOL = None
 NAME, PATH = "mgmt.LocalMgmtService", "/mgmt/LocalMgmtService"
-HANG = 60  # seconds: a process still running after this is hung
 
 
 def tool(*args, stdin=None, status=0):
@@ -29,14 +28,6 @@ def tool(*args, stdin=None, status=0):
     return [json.loads(line) for line in done.stdout.splitlines()]
 
 
-def wait_for(condition, what):
-    deadline = time.monotonic() + HANG
-    while not condition():
-        if time.monotonic() > deadline:
-            raise AssertionError("never happened: " + what)
-        time.sleep(0.05)
-
-
 class Controlled(unittest.TestCase):
     """A telephone of its own per test, tracing into a file as JSON."""
 
@@ -44,16 +35,12 @@ class Controlled(unittest.TestCase):
         self.dir = tempfile.TemporaryDirectory()
         self.trace_path = os.path.join(self.dir.name, "trace")
         with open(self.trace_path, "w") as trace:
-            self.service = subprocess.Popen([TOOL, "serve", "--bus", "--trace", "--json"], stdout=trace,
-                                            stderr=subprocess.DEVNULL)
+            self.served = Served(TOOL, "--trace", "--json", output=trace)
         self.bus = dbus.SessionBus()
-        wait_for(lambda: self.bus.name_has_owner(NAME) or self.service.poll() is not None, "the service took its name")
-        self.assertIsNone(self.service.poll(), "the service ended")
         self.control = dbus.Interface(self.bus.get_object(NAME, PATH), "mgmt.LocalMgmtService.Control")
 
     def tearDown(self):
-        self.service.terminate()
-        self.service.wait(timeout=HANG)
+        self.assertTrue(self.served.stop(), "serve says it stopped and ends cleanly on SIGTERM")
         self.dir.cleanup()
 
     def lines(self, path):
@@ -71,40 +58,37 @@ class Callbacks(Controlled):
                "setData security.webPassword=s3cret\n")
 
     def test_every_callback_is_on_the_record_with_the_channel_it_went_to(self):
-        monitor_path = os.path.join(self.dir.name, "monitor")
-        with open(monitor_path, "w") as seen:
-            monitor = subprocess.Popen([TOOL, "--bus", "--json", "monitor"], stdout=seen, stderr=subprocess.PIPE,
-                                       text=True)
+        monitor = Monitor(TOOL)
         try:
-            wait_for(lambda: "following" in monitor.stderr.readline(), "the monitor subscribed")
             client = tool("run", "-", stdin=self.SESSION)
-            wait_for(lambda: sum(r["record"] == "callback" for r in self.lines(monitor_path)) == 2,
-                     "the monitor saw both callbacks")
+            monitor.until(lambda records: sum(r["record"] == "callback" for r in records) == 2)
         finally:
-            monitor.terminate()
-            monitor.wait(timeout=HANG)
-            monitor.stderr.close()
+            monitor.close()
 
         # The channel the client's request carried: its own connection's address for the agent.
         [observe, _] = [r for r in client if r["record"] == "request" and r["method"] == "observeData"]
         channel = observe["callbackChannel"]
         self.assertRegex(channel, r"^:\d+\.\d+/mgmt/agent/\d+$")
-        heard = [r for r in client if r["record"] == "callback"]
-        self.assertEqual([(r["agent"], r["channel"]) for r in heard], [("agent2", channel)] * 2)
+        self.assertEqual([r["agent"] for r in client if r["record"] == "callback"], ["agent2"] * 2)
 
+        # Each call's reply comes before the callbacks it causes, as in process.
+        order = [("request", "observeData"), ("reply", "observeData"),
+                 ("request", "setData"), ("reply", "setData"), ("callback", "dataChanged")] * 2
         expected = [("audio", "audio.ringVolume=7"), ("security", "security.webPassword=********")]
-        for where, records in (("client", heard),
-                               ("trace", [r for r in self.lines(self.trace_path) if r["record"] == "callback"]),
-                               ("monitor", [r for r in self.lines(monitor_path) if r["record"] == "callback"])):
+        for where, records in (("client", client), ("trace", self.lines(self.trace_path)),
+                               ("monitor", monitor.records())):
             with self.subTest(where=where):
-                self.assertEqual([r["channel"] for r in records], [channel] * 2)
-                self.assertEqual([tuple(p["value"] for p in r["parameters"]) for r in records], expected)
+                self.assertEqual([(r["record"], r["method"]) for r in records
+                                  if r["record"] in ("request", "reply", "callback")], order)
+                heard = [r for r in records if r["record"] == "callback"]
+                self.assertEqual([r["channel"] for r in heard], [channel] * 2)
+                self.assertEqual([tuple(p["value"] for p in r["parameters"]) for r in heard], expected)
         notifications = [c for c in self.calls() if c["kind"] == "notification"]
         self.assertEqual([(c["method"], c["callbackChannel"], c["outcome"]) for c in notifications],
                          [("dataChanged", channel, "sent")] * 2)
         self.assertEqual([tuple(p["value"] for p in c["parameters"]) for c in notifications], expected)
-        with open(self.trace_path) as trace, open(monitor_path) as monitor_output:
-            self.assertNotIn("s3cret", trace.read() + monitor_output.read() + self.control.GetCalls())
+        with open(self.trace_path) as trace:
+            self.assertNotIn("s3cret", trace.read() + "".join(monitor.lines) + self.control.GetCalls())
 
     def test_a_callback_that_cannot_go_out_is_recorded_as_failed(self):
         remote = dbus.Interface(self.bus.get_object(NAME, PATH), "mgmt.LocalMgmtService.Remote")

@@ -30,29 +30,36 @@ pc_flags=$(PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig" pkg-config --cflags --lib
 # shellcheck disable=SC2086 # the flags are separate words
 "$cxx" -std=c++17 $flags "$component/component.cpp" $pc_flags -o "$scratch/component-pc" || fail "building with pkg-config"
 
-# Terminal 1 and 2: the installed tool, nothing on the library search path.
-env -u LD_LIBRARY_PATH "$prefix/bin/mgmtctl" serve --bus >"$scratch/serve.out" 2>&1 &
+# Terminal 1 and 2: the installed tool, nothing on the library search path,
+# each waited for through what it says: serve's ready line, the monitor's
+# "following".
+mkfifo "$scratch/ready" "$scratch/monitor"
+env -u LD_LIBRARY_PATH "$prefix/bin/mgmtctl" serve --bus --ready-fd 3 3>"$scratch/ready" >"$scratch/serve.out" 2>&1 &
 serve=$!
-env -u LD_LIBRARY_PATH "$prefix/bin/mgmtctl" monitor --bus >"$scratch/monitor.out" 2>&1 &
+exec 3<"$scratch/ready"
+env -u LD_LIBRARY_PATH "$prefix/bin/mgmtctl" monitor --bus >"$scratch/monitor" 2>&1 &
 monitor=$!
+exec 4<"$scratch/monitor"
 trap 'kill $serve $monitor 2>/dev/null || true' EXIT
-tries=0
-until grep -q following "$scratch/monitor.out" && grep -q serving "$scratch/serve.out"; do
-    tries=$((tries + 1))
-    [ $tries -lt 300 ] || fail "serve and monitor did not come up"
-    sleep 0.1
-done
+read -r said <&3 && [ "$said" = ready ] || fail "serve did not come up"
+
+# The monitor's lines, kept in monitor.out, up to the first that matches $1.
+shown() {
+    while IFS= read -r line <&4; do
+        printf '%s\n' "$line" >>"$scratch/monitor.out"
+        case $line in $1) return 0 ;; esac
+    done
+    fail "the monitor ended before it showed $2"
+}
+shown '*following*' "that it follows"
 
 # Terminal 3: the component, twice.
 "$scratch/component/component" || fail "the find_package component"
 LD_LIBRARY_PATH="$prefix/$libdir" "$scratch/component-pc" || fail "the pkg-config component"
-tries=0
-until [ "$(grep -c '^request  getData' "$scratch/monitor.out")" -ge 2 ]; do
-    tries=$((tries + 1))
-    [ $tries -lt 300 ] || fail "the monitor did not show the component's calls"
-    sleep 0.1
-done
+shown 'request  getData*' "the first component's call"
+shown 'request  getData*' "the second component's call"
 kill -TERM $serve
+read -r said <&3 && [ "$said" = stopped ] || fail "serve did not say it stopped"
 wait $serve || fail "serve did not end cleanly on SIGTERM"
 rm -rf "$scratch"
 echo "installed session: ok"

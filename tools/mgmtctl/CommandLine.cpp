@@ -89,8 +89,10 @@ share/doc/LocalMgmtProxy/examples/):
      "Serves one simulated telephone on the bus that --bus names (the session bus\n"
      "without an address), shared by every client: `mgmtctl --bus call ...` and\n"
      "your own components. --fail scripts its faults; --trace writes every\n"
-     "exchange, passwords hidden. SIGINT or SIGTERM ends it. The service is the\n"
-     "program mgmt-simulated-phone beside mgmtctl, which serve starts in its place.\n"},
+     "exchange, passwords hidden; --ready-fd says when it serves and when it has\n"
+     "stopped. SIGINT or SIGTERM ends it. The service is the program\n"
+     "mgmt-simulated-phone beside mgmtctl, which serve starts in its place with\n"
+     "every option of the program given here.\n"},
     {"monitor", "follow the served telephone's exchanges live",
      "Follows the exchanges of the telephone that `mgmtctl serve` puts on the bus\n"
      "(see --bus), one record each, passwords hidden, until interrupted.\n"},
@@ -225,11 +227,11 @@ CommandLine::CommandLine() : app_(kDescription, "mgmtctl") {
                   "or the bus serve and monitor use. Without ADDRESS:\n"
                   "the session bus")
         ->option_text("[=ADDRESS]");
-    app_.add_flag("--trace", o.trace, "serve: write every exchange, passwords hidden");
     app_.add_flag("--json", o.json,
                   "one JSON object per record and line; errors too, as\n"
                   "JSON objects on standard error")
         ->trigger_on_parse();  // known at once, so that bad input later on the line is told in JSON
+    addServiceOptions(app_, o, "serve: ");
     app_.add_flag("-h,--help", o.help, "this text");
     app_.add_flag("--version", o.version, "the tool's and the library's version and soname");
 
@@ -291,6 +293,7 @@ Options CommandLine::parse(const std::vector<std::string>& words) {
         throw ArgumentError("unknown command '" + word + "'" + closest(word, commandNames(app_), 2) +
                             " (mgmtctl --help)");
     }
+    options_.serviceArguments = givenServiceOptions(app_);
     const std::vector<std::string> commands = commandNames(app_);
     if (options_.command == "help" && !options_.topic.empty() &&
         std::find(commands.begin(), commands.end(), options_.topic) == commands.end()) {

@@ -10,19 +10,19 @@
 
 #include <CLI/CLI.hpp>
 
+#include "ServiceOptions.h"
+
 namespace mgmtctl {
 
 enum ExitStatus { kExitDone = 0, kExitCallFailed = 1, kExitBadInput = 2 };
 
-struct Options {
+// The service's options are mgmtctl's too: --bus, --fail (each checked) and
+// --json for every command, the others for serve alone.
+struct Options : ServiceOptions {
     std::optional<std::string> library;
     int logLevel = 3;
-    std::vector<std::string> failures;  // REMOTE[=TEXT], each checked
-    bool json = false;
-    bool keepGoing = false;          // run: past a failing line
-    bool verbose = false;            // list: with each operation's row
-    bool trace = false;              // serve: every exchange written out
-    std::optional<std::string> bus;  // --bus: "" for the session bus, else an address
+    bool keepGoing = false;  // run: past a failing line
+    bool verbose = false;    // list: with each operation's row
     bool help = false;
     bool version = false;
     std::string command = "demo";
@@ -30,6 +30,7 @@ struct Options {
     std::vector<std::string> arguments;  // call: the operation's arguments
     std::string file;                    // run
     std::string topic;                   // help
+    std::vector<std::string> serviceArguments;  // serve: the service's options given, as --NAME=VALUE
 };
 
 // A command's operands, in order.

@@ -17,10 +17,7 @@ int serveTelephone(const Options& options, Output& output) {
         std::filesystem::read_symlink("/proc/self/exe", unknown).parent_path() / "mgmt-simulated-phone";
     if (unknown || access(program.c_str(), X_OK) != 0) program = MGMTCTL_BUILD_SERVICE;
     std::vector<std::string> words = {program};
-    if (options.bus) words.push_back("--bus=" + *options.bus);
-    if (options.trace) words.emplace_back("--trace");
-    if (options.json) words.emplace_back("--json");
-    for (const std::string& failure : options.failures) words.push_back("--fail=" + failure);
+    words.insert(words.end(), options.serviceArguments.begin(), options.serviceArguments.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);

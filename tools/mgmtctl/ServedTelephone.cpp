@@ -35,6 +35,13 @@ public:
     }
 
     ProxyRequest& channel() override { return channel_; }
+    void awaitCallbacks() override {
+        try {
+            channel_.awaitNotifications();
+        } catch (const CorvexException&) {
+            // Gone since it answered: nothing more comes.
+        }
+    }
 
     void fail(const std::string& remoteName, const std::string& text) override {
         control("Fail", remoteName, text);

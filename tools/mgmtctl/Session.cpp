@@ -25,16 +25,31 @@ Session::Session(const ProxyLibrary& library, RemoteService* remote)
                                                    channel().frameworkContext->findChannel(heard)};
                   std::vector<Record> callback = exchangeRecords(exchange);
                   callback.front()["agent"] = agent.name();
-                  record(std::move(callback));
+                  if (!relay_) return record(std::move(callback));
+                  const std::lock_guard<std::mutex> lock(recording_);
+                  heard_.insert(heard_.end(), callback.begin(), callback.end());
               }),
       local_(library, kLocalMgmtFactory, channel()),
       actions_(library, kActionEventFactory, channel()),
       location_(library, kLocationFactory, channel()) {
     context_.attach(phone_);
-    (relay_ ? relay_->observer : phone_.observer) = [this](const mgmtkit::Exchange& exchange) {
+    phone_.observer = [this](const mgmtkit::Exchange& exchange) {
         // What the service sent observers shows as what they heard.
         if (exchange.kind == mgmtkit::Exchange::Request) record(exchangeRecords(exchange));
     };
+    if (relay_)
+        relay_->observer = [this](const mgmtkit::Exchange& exchange) {
+            record(exchangeRecords(exchange));
+            // Over a bus a call's callbacks come after its reply: heard before
+            // the call returns, and recorded after the reply, as in process.
+            if (!exchange.failure) remote_->awaitCallbacks();
+            std::vector<Record> heard;
+            {
+                const std::lock_guard<std::mutex> lock(recording_);
+                heard.swap(heard_);
+            }
+            if (!heard.empty()) record(std::move(heard));
+        };
     setLogSink([this](const LogRecord& log) {
         record({Record{{"record", "log"}, {"level", log.level}, {"component", log.component}, {"file", log.file},
                        {"line", log.line}, {"source", sourceOf(log)}, {"format", log.format},

@@ -34,6 +34,8 @@ class RemoteService {
 public:
     virtual ~RemoteService() = default;
     virtual ProxyRequest& channel() = 0;
+    // Returns once the agents have heard the callbacks of the calls answered so far.
+    virtual void awaitCallbacks() = 0;
     virtual void fail(const std::string& remoteName, const std::string& text) = 0;
     virtual void restore(const std::string& remoteName) = 0;
     virtual std::string calls() = 0;
@@ -98,10 +100,13 @@ private:
     mgmtkit::LoadedProxy<ActionEventRequestIfc> actions_;
     mgmtkit::LoadedProxy<LocationDeliveryRequestIfc> location_;
 
-    // Guards the two below: over a bus, callbacks are recorded on its thread.
+    // Guards the three below: over a bus, callbacks are heard on its thread.
     std::mutex recording_;
     std::vector<Record> records_;                // of the call under way
     mgmtkit::StdoutCapture* capture_ = nullptr;  // during a call only
+    // Over a bus, callbacks may be heard before the caller has recorded the
+    // reply that came before them: kept here until it has.
+    std::vector<Record> heard_;
 };
 
 }  // namespace mgmtctl

@@ -10,13 +10,13 @@
 
 #include <csignal>
 #include <iostream>
-#include <optional>
 #include <thread>
 
 #include <CLI/CLI.hpp>
 
 #include "Faults.h"
 #include "Output.h"
+#include "ServiceOptions.h"
 #include "bus/BusService.h"
 #include "testing/Masking.h"
 #include "testing/SimulatedPhone.h"
@@ -109,53 +109,32 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::optional<std::string> bus;
-    std::vector<std::string> failures;
-    std::size_t keepCalls = 10000;
-    bool trace = false;
-    bool json = false;
-    int readyFd = -1;
+    mgmtctl::ServiceOptions options;
     CLI::App app(
         "Serves one simulated telephone on a bus, shared by every client, until SIGINT\n"
         "or SIGTERM. `mgmtctl serve` starts this program; `mgmtctl monitor` follows it.",
         kProgram);
-    app.add_option("--bus", bus, "the bus to serve on: its address, or the session bus without one")
-        ->expected(0, 1)
-        ->type_name("[ADDRESS]");
-    app.add_option("--fail", failures, "the service throws CorvexException(TEXT) for that remote method")
-        ->type_name("REMOTE[=TEXT]")
-        ->allow_extra_args(false);
-    app.add_option("--keep-calls", keepCalls, "GetCalls answers with the last N exchanges (default 10000)")
-        ->type_name("N");
-    app.add_flag("--trace", trace, "write every exchange, passwords hidden");
-    app.add_flag("--json", json, "the trace and errors as JSON objects, one per line");
-    app.add_option("--ready-fd", readyFd,
-                   "write \"ready\" to this open descriptor once serving, \"stopped\" once the\n"
-                   "name is given up; closed at exit. Clients on the bus see the name\n"
-                   "taken only once the service serves, and the signal Stopping on\n"
-                   "mgmt.LocalMgmtService.Lifecycle before it is given up")
-        ->type_name("FD")
-        ->check(CLI::NonNegativeNumber.description(""));
+    mgmtctl::addServiceOptions(app, options);
     app.set_version_flag("--version", std::string(kProgram) + " " + MGMT_VERSION);
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& done) {  // --help, --version
         return app.exit(done);
     } catch (const CLI::ParseError& error) {
-        mgmtctl::Output(kProgram, json).problem(error.what(), 2);
+        mgmtctl::Output(kProgram, options.json).problem(error.what(), 2);
         return 2;
     }
-    mgmtctl::Output output(kProgram, json);
-    if (readyFd >= 0 && fcntl(readyFd, F_GETFD) < 0) {
-        output.problem("--ready-fd: " + std::to_string(readyFd) + " is not an open descriptor", 2);
+    mgmtctl::Output output(kProgram, options.json);
+    if (options.readyFd >= 0 && fcntl(options.readyFd, F_GETFD) < 0) {
+        output.problem("--ready-fd: " + std::to_string(options.readyFd) + " is not an open descriptor", 2);
         return 2;
     }
-    ReadyLine ready(readyFd);
+    ReadyLine ready(options.readyFd);
     std::signal(SIGPIPE, SIG_IGN);
 
     mgmtkit::SimulatedPhone phone;
     PhoneControl control(phone);
-    for (const std::string& failure : failures) {
+    for (const std::string& failure : options.failures) {
         const auto scripted = mgmtctl::parseFailure(failure);
         try {
             control.fail(scripted ? scripted->first : failure, scripted ? scripted->second : "");
@@ -164,8 +143,8 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    phone.keepCalls(keepCalls);
-    phone.observer = [&output, trace](const mgmtkit::Exchange& exchange) {
+    phone.keepCalls(options.keepCalls);
+    phone.observer = [&output, trace = options.trace](const mgmtkit::Exchange& exchange) {
         if (trace) output.print(mgmtctl::exchangeRecords(exchange));
     };
     mgmtbus::BusServiceHooks hooks;
@@ -173,7 +152,7 @@ int main(int argc, char** argv) {
     hooks.receiving = [&phone](const std::string& caller) { phone.setCaller(caller); };
     hooks.shown = mgmtkit::masked;
 
-    const std::string address = bus.value_or(std::string());
+    const std::string address = options.bus.value_or(std::string());
     std::unique_ptr<mgmtbus::BusService> service;
     try {
         service = std::make_unique<mgmtbus::BusService>(address, mgmtbus::kServiceBusName, phone, hooks);
