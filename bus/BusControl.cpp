@@ -1,6 +1,7 @@
 #include "BusControl.h"
 
 #include <cstdint>
+#include <stdexcept>
 
 #include <sdbus-c++/Error.h>
 #include <sdbus-c++/IObject.h>
@@ -27,6 +28,8 @@ auto refusing(Request request) {
     try {
         return request();
     } catch (const CorvexException& error) {
+        throw refused(error.what());
+    } catch (const std::invalid_argument& error) {
         throw refused(error.what());
     }
 }

@@ -36,6 +36,9 @@ namespace mgmtbus {
 /// member throws CorvexException to refuse; its text reaches the caller as the
 /// error's reason. `remote` is as the caller named it: a remote method, or an
 /// operation that sends one.
+/// A request it refuses, such as an unknown remote method or a state document
+/// that does not fit, throws CorvexException or std::invalid_argument; the
+/// caller gets a bus error with its text.
 class ServiceControl {
 public:
     /// Destroyed through this base by its owner.

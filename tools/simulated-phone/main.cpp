@@ -9,7 +9,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <iostream>
+#include <stdexcept>
 #include <thread>
 
 #include <CLI/CLI.hpp>
@@ -55,30 +57,15 @@ private:
 class PhoneControl final : public mgmtbus::ServiceControl {
 public:
     explicit PhoneControl(mgmtkit::SimulatedPhone& phone) : phone_(phone) {}
-    void fail(const std::string& remote, const std::string& text) override {
-        refusing([&] { phone_.fail(remote, text); });
-    }
-    void restore(const std::string& remote) override {
-        refusing([&] { phone_.restore(remote); });
-    }
+    void fail(const std::string& remote, const std::string& text) override { phone_.fail(remote, text); }
+    void restore(const std::string& remote) override { phone_.restore(remote); }
     std::string calls() override { return phone_.callsDocument(); }
     void clearCalls() override { phone_.clearCalls(); }
     void reset() override { phone_.reset(); }
     std::string state() override { return phone_.stateDocument(); }
-    void setState(const std::string& document) override {
-        refusing([&] { phone_.setState(document); });
-    }
+    void setState(const std::string& document) override { phone_.setState(document); }
 
 private:
-    template <class Request>
-    static void refusing(Request request) {
-        try {
-            request();
-        } catch (const std::invalid_argument& refused) {
-            throw CorvexException(refused.what());
-        }
-    }
-
     mgmtkit::SimulatedPhone& phone_;
 };
 
@@ -94,12 +81,9 @@ public:
     ReadyLine(const ReadyLine&) = delete;
     ReadyLine& operator=(const ReadyLine&) = delete;
 
-    void say(const std::string& word) {
-        const std::string line = word + "\n";
-        if (fd_ < 0) return;
-        // Nobody reading any more is no reason to stop serving (SIGPIPE is ignored).
-        const ssize_t written = write(fd_, line.data(), line.size());
-        static_cast<void>(written);
+    // Nobody reading any more is no reason to stop serving (SIGPIPE is ignored).
+    void say(const char* word) {
+        if (fd_ >= 0) dprintf(fd_, "%s\n", word);
     }
 
 private:
@@ -137,8 +121,8 @@ int main(int argc, char** argv) {
     for (const std::string& failure : options.failures) {
         const auto scripted = mgmtctl::parseFailure(failure);
         try {
-            control.fail(scripted ? scripted->first : failure, scripted ? scripted->second : "");
-        } catch (const CorvexException& error) {
+            phone.fail(scripted ? scripted->first : failure, scripted ? scripted->second : "");
+        } catch (const std::invalid_argument& error) {
             output.problem(std::string("--fail: ") + error.what(), 2);
             return 2;
         }
