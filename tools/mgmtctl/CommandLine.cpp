@@ -61,15 +61,8 @@ script before anything is sent. A line fails when an exception reaches the
 caller: the script stops there (exit status 1) unless --keep-going is given,
 which runs the remaining lines and still exits with 1.
 
-Example (examples/calls.txt in the source tree, installed under
-share/doc/LocalMgmtProxy/examples/):
-  # a ringer upload, then the listing
-  uploadUserFile ringer Chirp.raw
-  getListOfFilesOfType ringer
-  fail uploadUserFile=disk full
-  uploadUserFile ringer Chirp.raw
-  restore uploadUserFile
-  state
+An example to start from: examples/calls.txt in the source tree, installed
+under share/doc/LocalMgmtProxy/examples/.
 )"},
     {"state", "the telephone's whole state and its faults, as JSON",
      "Prints the telephone's state as one JSON document, faults included: the one\n"
