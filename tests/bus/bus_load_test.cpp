@@ -46,6 +46,17 @@ Sample parse(const std::optional<std::string>& line, const std::string& word) {
 #endif
 #endif
 
+// ThreadSanitizer keeps a history of every thread's accesses, which grows the
+// resident set with the number of calls; under it this test looks for races,
+// descriptors and lost notifications, not for leaks.
+#if defined(__SANITIZE_THREAD__)
+constexpr bool kGrowthMeasured = false;
+#elif defined(__has_feature)
+constexpr bool kGrowthMeasured = !__has_feature(thread_sanitizer);
+#else
+constexpr bool kGrowthMeasured = true;
+#endif
+
 // AddressSanitizer keeps freed memory in quarantine and grows fake stacks to
 // find uses after return, which shows as growth of the resident set; the
 // processes this test starts do without both (LeakSanitizer still checks them
@@ -77,13 +88,17 @@ TEST(BusLoad, HundredThousandCallsFromFourProcessesHoldSteady) {
     std::cout << "service: " << serviceWarm.rssKiB << " KiB, " << serviceWarm.fds << " fds after the warm-up; "
               << serviceDone.rssKiB << " KiB, " << serviceDone.fds << " fds at the end\n";
     EXPECT_EQ(serviceDone.fds, serviceWarm.fds);
-    EXPECT_LE(serviceDone.rssKiB - serviceWarm.rssKiB, kServiceGrowthKiB);
+    if (kGrowthMeasured) {
+        EXPECT_LE(serviceDone.rssKiB - serviceWarm.rssKiB, kServiceGrowthKiB);
+    }
     for (int c = 0; c < kClients; ++c) {
         SCOPED_TRACE("client " + std::to_string(c));
         std::cout << "client " << c << ": " << warm[c].rssKiB << " KiB, " << warm[c].fds << " fds; " << done[c].rssKiB
                   << " KiB, " << done[c].fds << " fds; " << done[c].heard << " notifications\n";
         EXPECT_EQ(done[c].fds, warm[c].fds);
-        EXPECT_LE(done[c].rssKiB - warm[c].rssKiB, kClientGrowthKiB);
+        if (kGrowthMeasured) {
+            EXPECT_LE(done[c].rssKiB - warm[c].rssKiB, kClientGrowthKiB);
+        }
         EXPECT_EQ(done[c].heard, kCyclesPerClient) << "a notification for each setData";
         const int status = clients[c]->wait();
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
