@@ -410,8 +410,10 @@ class BadInput(unittest.TestCase):
             (["--jsn", "list"], ["unknown option", "--json"]),
             (["--log-level", "x", "list"], ["--log-level"]),
             (["--fail", "uploadUserFil", "call", "setPhoneBusyStatus", "1"], ["uploadUserFile"]),
-            (["--library", "/nonexistent/lib.so", "call", "setPhoneBusyStatus", "1"], ["cannot load"]),
-            (["--library", None, "call", "setPhoneBusyStatus", "1"], ["has no factory createLocalMgmtProxy"]),
+            (["--library", "/nonexistent/lib.so", "call", "setPhoneBusyStatus", "1"],
+             ["cannot load the proxy library /nonexistent/lib.so: "]),
+            (["--library", None, "call", "setPhoneBusyStatus", "1"],
+             ["the proxy library " + FRAMEWORK_LIBRARY + " has no factory createLocalMgmtProxy"]),
         ]
         for args, hints in cases:
             args = [FRAMEWORK_LIBRARY if a is None else a for a in args]
