@@ -10,6 +10,7 @@
 
 #include "FaultScenario.h"
 #include "testing/LogCapture.h"
+#include "testing/StdoutCapture.h"
 
 using namespace reliability;
 using testing_support::show;
@@ -53,14 +54,14 @@ void drive(Tally& tally) {
 TEST(Concurrency, ProxiesOnSeparateThreadsDoNotInterfere) {
     RebootCounter reboots;
     mgmtkit::LogCapture log({0, 1, 2, 3, 4, 5, 6});
-    testing::internal::CaptureStdout();
+    mgmtkit::StdoutCapture printed;
     std::vector<Tally> tallies(kThreads);
     {
         std::vector<std::thread> threads;
         for (Tally& tally : tallies) threads.emplace_back(drive, std::ref(tally));
         for (std::thread& thread : threads) thread.join();
     }
-    const std::string standardOutput = testing::internal::GetCapturedStdout();
+    const std::string standardOutput = printed.take();
 
     Tally total;
     for (const Tally& tally : tallies) {
