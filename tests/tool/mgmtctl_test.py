@@ -99,19 +99,12 @@ class Calls(unittest.TestCase):
                 [request] = of("request", records("call", *args))
                 self.assertEqual(request["callbackChannel"], channel)
 
-    def test_a_null_agent_gets_the_level_2_record(self):
-        logs = of("log", records("call", "observeManageableData", "Device.X", "none"))
-        self.assertEqual([(l["level"], l["message"]) for l in logs],
-                         [(2, "method:observeData observer is not an Executable callbackChan is null")])
-
     def test_log_level_switches_records_on(self):
         cases = [("2", []), ("5", [(5, "getListOfFilesOfType"), (5, "convertFileTypeEnumToString")])]
         for level, expected in cases:
             with self.subTest(level=level):
                 logs = of("log", records("--log-level", level, "call", "getListOfFilesOfType", "ringer"))
                 self.assertEqual([(l["level"], l["message"]) for l in logs], expected)
-        [trace] = of("log", records("--log-level", "6", "call", "sendLocationDeliveryRequest"))
-        self.assertEqual((trace["file"], trace["component"]), ("./src/LocationDeliveryRequestProxy", "LocalMgmtProxy"))
 
     def test_log_records_name_the_statement_that_wrote_them(self):
         # Records of different files share the fixed path; the source beside it
