@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "LocalMgmtProxy.h"
+#include "RowDriver.h"
 #include "testing/LogCapture.h"
 #include "testing/RecordingChannel.h"
 #include "testing/RequestMatchers.h"
@@ -27,11 +28,6 @@ std::string explain(const ::testing::Matcher<const mgmtkit::SentRequest&>& match
     return listener.str();
 }
 
-struct Agent : MgmtAgentIfc, Executable {
-    void init(Context&) override {}
-    void shutdown() override {}
-};
-
 }  // namespace
 
 TEST(RecordingChannel, AnswersAndFailsByRemoteNameAndRecordsEveryStyle) {
@@ -50,7 +46,7 @@ TEST(RecordingChannel, AnswersAndFailsByRemoteNameAndRecordsEveryStyle) {
     channel.restore("uploadUserFile");
     EXPECT_EQ(proxy.uploadUserFile(LocalMgmtIfc::FILETYPE_RINGER, "a.wav"), 0);
 
-    Agent agent;
+    testing_support::Agent agent;
     channel.answer("observeManageableData").out("result", true);  // by the operation's name
     EXPECT_TRUE(proxy.observeManageableData("audio", &agent));
     proxy.setPhoneBusyStatus(1);
