@@ -14,6 +14,7 @@
 #include "bus/BusChannel.h"
 #include "testing/LogCapture.h"
 #include "testing/SimulatedPhone.h"
+#include "testing/StdoutCapture.h"
 
 using namespace testing_support;
 
@@ -83,13 +84,13 @@ Aftermath callOn(ProxyRequest& channel, const Operation& row) {
     mgmtkit::LogCapture log({0, 1, 2, 3});
     Proxies proxies(channel);
     ArgumentValues arguments = sampleArguments(row, proxies.agent);
-    testing::internal::CaptureStdout();
+    mgmtkit::StdoutCapture printed;
     try {
         aftermath.result = show(call(row, proxies, arguments));
     } catch (const CorvexException& error) {
         aftermath.escaped = error.what();
     }
-    aftermath.printed = testing::internal::GetCapturedStdout();
+    aftermath.printed = printed.take();
     GPALAdmin::setRebootHandler({});
     for (const LogRecord& record : log.records())
         aftermath.records.push_back(std::to_string(record.level) + " " + record.format + " " + record.message);

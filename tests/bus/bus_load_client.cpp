@@ -17,6 +17,7 @@
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -30,12 +31,8 @@ namespace {
 
 constexpr int kThreads = 2;
 
-struct Wrong {
-    std::string what;
-};
-
 void check(bool good, const std::string& what) {
-    if (!good) throw Wrong{what};
+    if (!good) throw std::runtime_error(what);
 }
 
 // Hears of one node, whose every change must bring the next round's value;
@@ -111,9 +108,9 @@ int main(int argc, char** argv) {
         threads.emplace_back([&, t] {
             try {
                 callMixed(channel, client * kThreads + t, share(t), *counters[t], t == 0);
-            } catch (const Wrong& error) {
+            } catch (const std::runtime_error& error) {
                 const std::lock_guard<std::mutex> lock(failing);
-                wrong = error.what;
+                wrong = error.what();
             } catch (const CorvexException& error) {
                 const std::lock_guard<std::mutex> lock(failing);
                 wrong = error.what();

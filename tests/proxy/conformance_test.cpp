@@ -17,9 +17,12 @@ using namespace testing_support;
 
 namespace {
 
-// Records some operations write before the send beyond their row; what they
-// carry is their area test's business.
-const std::map<std::string, std::string> kOwnRecords = {{"setData", "Proxy - setData - sent = %s\n"}};
+// Records some operations write before the send beyond their row: format, and
+// the message for the sample arguments (passwords in data hidden).
+const std::map<std::string, std::pair<std::string, std::string>> kOwnRecords = {
+    {"setData",
+     {"Proxy - setData - sent = %s\n",
+      "Proxy - setData - sent = ADMIN_PASSWORD=********;ringVolume=7;sipPassword=********\n"}}};
 
 // "<level> <format>" of each record the row says comes before the send: its
 // entry trace, then the observer's channel being resolved, then each file or
@@ -35,7 +38,7 @@ std::vector<std::string> recordsBeforeTheSend(const Operation& row) {
         if (from->type == mgmtdesc::ArgType::FileType) records.push_back("5 convertFileTypeEnumToString");
         if (from->type == mgmtdesc::ArgType::UserType) records.push_back("5 convertUserTypeEnumToString");
     }
-    if (kOwnRecords.count(row.name) != 0) records.push_back("5 " + kOwnRecords.at(row.name));
+    if (kOwnRecords.count(row.name) != 0) records.push_back("5 " + kOwnRecords.at(row.name).first);
     return records;
 }
 
@@ -80,6 +83,9 @@ TEST(Conformance, EveryOperationSendsAndReadsWhatItsRowSays) {
 
         expectRowsRequest(row, rig.channel.only(), given);
         EXPECT_EQ(levelsAndFormats(atTheSend), recordsBeforeTheSend(row));
+        if (kOwnRecords.count(row.name) != 0 && !atTheSend.empty()) {
+            EXPECT_EQ(atTheSend.back().message, kOwnRecords.at(row.name).second);
+        }
         const Outcome expected = afterReply(row, given);
         EXPECT_EQ(show(result), show(expected.result));
         EXPECT_EQ(show(arguments), show(expected.arguments));

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "ProxyRig.h"
+#include "testing/StdoutCapture.h"
 
 using namespace testing_support;
 
@@ -53,10 +54,10 @@ TEST(DeviceControl, RebootFallbacksReportBeforeTheDeviceGoesDownAndBelieveAnAnsw
             printedAtReboot = lseek(STDOUT_FILENO, 0, SEEK_CUR);  // what reached the descriptor
             recordsAtReboot = log.records().size();
         });
-        testing::internal::CaptureStdout();
+        mgmtkit::StdoutCapture capture;
         std::setvbuf(stdout, nullptr, _IOFBF, BUFSIZ);  // text printed but not flushed stays behind
         EXPECT_TRUE(call(failing.proxy));
-        const std::string printed = testing::internal::GetCapturedStdout();
+        const std::string printed = capture.take();
         GPALAdmin::setRebootHandler(nullptr);
         EXPECT_EQ(printedAtReboot, static_cast<off_t>(printed.size())) << printed;
         EXPECT_EQ(recordsAtReboot, log.records().size());

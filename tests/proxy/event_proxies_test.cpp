@@ -1,8 +1,6 @@
 // The action event and location delivery proxies: one one-way request per call.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "ActionEventRequestProxy.h"
 #include "LocationDeliveryRequestProxy.h"
 #include "ProxyRig.h"
@@ -10,26 +8,14 @@
 
 using namespace testing_support;
 
-namespace {
-
-struct EventProxiesTest : ::testing::Test {
-    TestChannel channel;
-    std::unique_ptr<Proxy> actionPart{createActionEventRequestProxy()};
-    std::unique_ptr<Proxy> locationPart{createLocationDeliveryRequestProxy()};
-    ActionEventRequestIfc& actions = *dynamic_cast<ActionEventRequestIfc*>(actionPart.get());
-    LocationDeliveryRequestIfc& location = *dynamic_cast<LocationDeliveryRequestIfc*>(locationPart.get());
-
-    void SetUp() override {
-        actionPart->initProxy(channel);
-        locationPart->initProxy(channel);
-    }
-};
-
-}  // namespace
-
 // What each event sends and when the location request traces is the
 // conformance test's; here data the rows cannot show, and level 6 alone.
-TEST_F(EventProxiesTest, EventDataTravelsUnchangedAndTheLocationTraceNeedsLevelSix) {
+TEST(EventProxies, EventDataTravelsUnchangedAndTheLocationTraceNeedsLevelSix) {
+    TestChannel channel;
+    ActionEventRequestProxy actions;
+    LocationDeliveryRequestProxy location;
+    actions.initProxy(channel);
+    location.initProxy(channel);
     LogCapture log({0, 1, 2, 3, 4, 5, 7});
     actions.addActionEventRequestWithData(ActionEventRequestIfc::EVENT_KEY_PRESS, "");
     actions.addActionEventRequestWithData(ActionEventRequestIfc::EVENT_USER_ACTIVITY, std::string("a\0b", 3));

@@ -3,8 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "LocalMgmtProxy.h"
 #include "testing/LogCapture.h"
@@ -18,8 +20,75 @@ using ::testing::ThrowsMessage;
 
 namespace {
 
-using Ifc = LocalMgmtIfc;
-using P = LocalMgmtProxy;
+// An operation's name and the slot its member of C occupies.
+#define MGMT_SLOT(member) {#member, slotOf(&C::member)}
+#define MGMT_OVERLOAD_SLOT(member, ...) {#member, slotOf(static_cast<__VA_ARGS__>(&C::member))}
+
+// Every operation of LocalMgmtIfc in the interface's order, overloads once per
+// form, as a member of C: the interface itself, or the proxy class, which
+// overrides them all and declares them in an order of its own.
+template <class C>
+std::vector<std::pair<std::string, std::ptrdiff_t>> operationSlots() {
+    using F = typename C::eFiletype;
+    using U = typename C::eUsertype;
+    using Cert = typename C::eCertificateType;
+    using Protocol = typename C::eDownloadProtocol;
+    using S = const std::string&;
+    using Files = std::list<std::string>*;
+    return {
+        MGMT_SLOT(findSchemaName),
+        MGMT_SLOT(exportSchema),
+        MGMT_OVERLOAD_SLOT(startDownload, bool (C::*)(F, bool, Cert)),
+        MGMT_OVERLOAD_SLOT(startDownload, bool (C::*)(F, Executable*, bool, Cert)),
+        MGMT_OVERLOAD_SLOT(startDownload, bool (C::*)(Protocol, S, S, S, S, F, S, S, bool, Cert)),
+        MGMT_OVERLOAD_SLOT(startDownload, bool (C::*)(Protocol, S, S, S, S, F, S, S, Executable*, bool, std::string, bool, Cert)),
+        MGMT_SLOT(upgradeSoftwareImageWithFile),
+        MGMT_SLOT(uploadUserFile),
+        MGMT_SLOT(requestCurrentDownloadStatus),
+        MGMT_SLOT(getIDAndDisplayName),
+        MGMT_SLOT(changeCurrentUser),
+        MGMT_SLOT(clearMobileUserData),
+        MGMT_OVERLOAD_SLOT(getFilePathFromType, bool (C::*)(F, std::string&)),
+        MGMT_OVERLOAD_SLOT(getFilePathFromType, bool (C::*)(F, std::string&, U)),
+        MGMT_OVERLOAD_SLOT(getListOfFilesOfType, bool (C::*)(F, Files)),
+        MGMT_OVERLOAD_SLOT(getListOfFilesOfType, bool (C::*)(F, Files, U)),
+        MGMT_SLOT(getFileTypeMetadata),
+        MGMT_SLOT(getFileTypeCountLimit),
+        MGMT_SLOT(getFileTypeNameLimit),
+        MGMT_SLOT(setPhoneBusyStatus),
+        MGMT_SLOT(retrievePhoneBusyStatus),
+        MGMT_SLOT(clearPhoneBusyStatus),
+        MGMT_SLOT(performFactoryReset),
+        MGMT_SLOT(verifyFactoryResetPassword),
+        MGMT_SLOT(performReboot),
+        MGMT_SLOT(setData),
+        MGMT_SLOT(getData),
+        MGMT_SLOT(getSchema),
+        MGMT_SLOT(manageableDataChanged),
+        MGMT_OVERLOAD_SLOT(registerManagementIdentity, void (C::*)(S, MgmtAgentIfc*)),
+        MGMT_OVERLOAD_SLOT(registerManagementIdentity, void (C::*)(S, MgmtAgentIfc*, bool)),
+        MGMT_OVERLOAD_SLOT(observeManageableData, bool (C::*)(S, MgmtAgentIfc*)),
+        MGMT_OVERLOAD_SLOT(observeManageableData, bool (C::*)(S, MgmtAgentIfc*, bool)),
+        MGMT_OVERLOAD_SLOT(observeManageableData, bool (C::*)(const std::list<std::string>&, MgmtAgentIfc*)),
+        MGMT_SLOT(stopObservingManageableData),
+        MGMT_SLOT(raiseGenericTrap),
+        MGMT_SLOT(raiseSpecificTrap),
+        MGMT_SLOT(checkDataEditable),
+        MGMT_SLOT(setDataEditable),
+        MGMT_SLOT(invalidateTRVKCache),
+        MGMT_SLOT(clearAllUserData),
+        MGMT_SLOT(clearSpecificUserData),
+        MGMT_SLOT(factoryResetPreservingData),
+        MGMT_SLOT(getUserDataSpaceInfo),
+        MGMT_SLOT(validateFile),
+        MGMT_SLOT(deleteFile),
+        MGMT_SLOT(cleanupUserData),
+        MGMT_SLOT(refreshPictureClips),
+        MGMT_SLOT(getEnvironmentVariable),
+        MGMT_SLOT(getPingOutput),
+        MGMT_SLOT(getTracerouteOutput),
+    };
+}
 
 }  // namespace
 
@@ -61,62 +130,12 @@ TEST(LocalMgmtLifecycle, OptionFailurePassesToTheFramework) {
 }
 
 TEST(LocalMgmtSlots, InterfaceOperationsKeepTheirPublishedSlots) {
-    // Slot 2 and 3 are the destructor's two entries.
-    const std::ptrdiff_t slots[] = {
-        slotOf(&Ifc::findSchemaName),
-        slotOf(&Ifc::exportSchema),
-        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, bool, Ifc::eCertificateType)>(&Ifc::startDownload)) - 2,
-        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, Executable*, bool, Ifc::eCertificateType)>(&Ifc::startDownload)) - 2,
-        slotOf(static_cast<bool (Ifc::*)(Ifc::eDownloadProtocol, const std::string&, const std::string&, const std::string&, const std::string&, Ifc::eFiletype, const std::string&, const std::string&, bool, Ifc::eCertificateType)>(&Ifc::startDownload)) - 2,
-        slotOf(static_cast<bool (Ifc::*)(Ifc::eDownloadProtocol, const std::string&, const std::string&, const std::string&, const std::string&, Ifc::eFiletype, const std::string&, const std::string&, Executable*, bool, std::string, bool, Ifc::eCertificateType)>(&Ifc::startDownload)) - 2,
-        slotOf(&Ifc::upgradeSoftwareImageWithFile) - 2,
-        slotOf(&Ifc::uploadUserFile) - 2,
-        slotOf(&Ifc::requestCurrentDownloadStatus) - 2,
-        slotOf(&Ifc::getIDAndDisplayName) - 2,
-        slotOf(&Ifc::changeCurrentUser) - 2,
-        slotOf(&Ifc::clearMobileUserData) - 2,
-        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, std::string&)>(&Ifc::getFilePathFromType)) - 2,
-        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, std::string&, Ifc::eUsertype)>(&Ifc::getFilePathFromType)) - 2,
-        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, std::list<std::string>*)>(&Ifc::getListOfFilesOfType)) - 2,
-        slotOf(static_cast<bool (Ifc::*)(Ifc::eFiletype, std::list<std::string>*, Ifc::eUsertype)>(&Ifc::getListOfFilesOfType)) - 2,
-        slotOf(&Ifc::getFileTypeMetadata) - 2,
-        slotOf(&Ifc::getFileTypeCountLimit) - 2,
-        slotOf(&Ifc::getFileTypeNameLimit) - 2,
-        slotOf(&Ifc::setPhoneBusyStatus) - 2,
-        slotOf(&Ifc::retrievePhoneBusyStatus) - 2,
-        slotOf(&Ifc::clearPhoneBusyStatus) - 2,
-        slotOf(&Ifc::performFactoryReset) - 2,
-        slotOf(&Ifc::verifyFactoryResetPassword) - 2,
-        slotOf(&Ifc::performReboot) - 2,
-        slotOf(&Ifc::setData) - 2,
-        slotOf(&Ifc::getData) - 2,
-        slotOf(&Ifc::getSchema) - 2,
-        slotOf(&Ifc::manageableDataChanged) - 2,
-        slotOf(static_cast<void (Ifc::*)(const std::string&, MgmtAgentIfc*)>(&Ifc::registerManagementIdentity)) - 2,
-        slotOf(static_cast<void (Ifc::*)(const std::string&, MgmtAgentIfc*, bool)>(&Ifc::registerManagementIdentity)) - 2,
-        slotOf(static_cast<bool (Ifc::*)(const std::string&, MgmtAgentIfc*)>(&Ifc::observeManageableData)) - 2,
-        slotOf(static_cast<bool (Ifc::*)(const std::string&, MgmtAgentIfc*, bool)>(&Ifc::observeManageableData)) - 2,
-        slotOf(static_cast<bool (Ifc::*)(const std::list<std::string>&, MgmtAgentIfc*)>(&Ifc::observeManageableData)) - 2,
-        slotOf(&Ifc::stopObservingManageableData) - 2,
-        slotOf(&Ifc::raiseGenericTrap) - 2,
-        slotOf(&Ifc::raiseSpecificTrap) - 2,
-        slotOf(&Ifc::checkDataEditable) - 2,
-        slotOf(&Ifc::setDataEditable) - 2,
-        slotOf(&Ifc::invalidateTRVKCache) - 2,
-        slotOf(&Ifc::clearAllUserData) - 2,
-        slotOf(&Ifc::clearSpecificUserData) - 2,
-        slotOf(&Ifc::factoryResetPreservingData) - 2,
-        slotOf(&Ifc::getUserDataSpaceInfo) - 2,
-        slotOf(&Ifc::validateFile) - 2,
-        slotOf(&Ifc::deleteFile) - 2,
-        slotOf(&Ifc::cleanupUserData) - 2,
-        slotOf(&Ifc::refreshPictureClips) - 2,
-        slotOf(&Ifc::getEnvironmentVariable) - 2,
-        slotOf(&Ifc::getPingOutput) - 2,
-        slotOf(&Ifc::getTracerouteOutput) - 2,
-    };
-    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(std::size(slots)); ++i)
-        EXPECT_EQ(slots[i], i) << "operation " << i + 1 << " of the interface table";
+    const auto slots = operationSlots<LocalMgmtIfc>();
+    ASSERT_EQ(slots.size(), 51u);
+    // Slots 2 and 3 are the destructor's two entries.
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        EXPECT_EQ(slots[i].second, static_cast<std::ptrdiff_t>(i < 2 ? i : i + 2))
+            << "operation " << i + 1 << " of the interface table, " << slots[i].first;
 }
 
 TEST(LocalMgmtSlots, ProxyTableFollowsTheFrameworkSlotsThenItsOwnDeclarationOrder) {
@@ -124,61 +143,26 @@ TEST(LocalMgmtSlots, ProxyTableFollowsTheFrameworkSlotsThenItsOwnDeclarationOrde
     EXPECT_EQ(slotOf(&Proxy::init), 2);
     EXPECT_EQ(slotOf(&Proxy::shutdown), 3);
     EXPECT_EQ(slotOf(&Proxy::timerEvent), 4);
-    EXPECT_EQ(slotOf(&P::initProxy), 5);
-    const std::ptrdiff_t slots[] = {
-        slotOf(static_cast<bool (P::*)(P::eFiletype, bool, P::eCertificateType)>(&P::startDownload)),
-        slotOf(static_cast<bool (P::*)(P::eFiletype, Executable*, bool, P::eCertificateType)>(&P::startDownload)),
-        slotOf(static_cast<bool (P::*)(P::eDownloadProtocol, const std::string&, const std::string&, const std::string&, const std::string&, P::eFiletype, const std::string&, const std::string&, bool, P::eCertificateType)>(&P::startDownload)),
-        slotOf(static_cast<bool (P::*)(P::eDownloadProtocol, const std::string&, const std::string&, const std::string&, const std::string&, P::eFiletype, const std::string&, const std::string&, Executable*, bool, std::string, bool, P::eCertificateType)>(&P::startDownload)),
-        slotOf(&P::upgradeSoftwareImageWithFile),
-        slotOf(&P::uploadUserFile),
-        slotOf(&P::requestCurrentDownloadStatus),
-        slotOf(static_cast<bool (P::*)(P::eFiletype, std::list<std::string>*)>(&P::getListOfFilesOfType)),
-        slotOf(static_cast<bool (P::*)(P::eFiletype, std::list<std::string>*, P::eUsertype)>(&P::getListOfFilesOfType)),
-        slotOf(&P::getIDAndDisplayName),
-        slotOf(&P::changeCurrentUser),
-        slotOf(&P::clearMobileUserData),
-        slotOf(static_cast<bool (P::*)(P::eFiletype, std::string&)>(&P::getFilePathFromType)),
-        slotOf(static_cast<bool (P::*)(P::eFiletype, std::string&, P::eUsertype)>(&P::getFilePathFromType)),
-        slotOf(&P::getFileTypeMetadata),
-        slotOf(&P::getFileTypeCountLimit),
-        slotOf(&P::getFileTypeNameLimit),
-        slotOf(&P::setPhoneBusyStatus),
-        slotOf(&P::retrievePhoneBusyStatus),
-        slotOf(&P::clearPhoneBusyStatus),
-        slotOf(&P::performFactoryReset),
-        slotOf(&P::verifyFactoryResetPassword),
-        slotOf(&P::performReboot),
-        slotOf(&P::setData),
-        slotOf(&P::getData),
-        slotOf(&P::findSchemaName),
-        slotOf(&P::getSchema),
-        slotOf(&P::exportSchema),
-        slotOf(static_cast<void (P::*)(const std::string&, MgmtAgentIfc*)>(&P::registerManagementIdentity)),
-        slotOf(static_cast<void (P::*)(const std::string&, MgmtAgentIfc*, bool)>(&P::registerManagementIdentity)),
-        slotOf(static_cast<bool (P::*)(const std::string&, MgmtAgentIfc*)>(&P::observeManageableData)),
-        slotOf(static_cast<bool (P::*)(const std::string&, MgmtAgentIfc*, bool)>(&P::observeManageableData)),
-        slotOf(static_cast<bool (P::*)(const std::list<std::string>&, MgmtAgentIfc*)>(&P::observeManageableData)),
-        slotOf(&P::stopObservingManageableData),
-        slotOf(&P::manageableDataChanged),
-        slotOf(&P::raiseGenericTrap),
-        slotOf(&P::raiseSpecificTrap),
-        slotOf(&P::checkDataEditable),
-        slotOf(&P::setDataEditable),
-        slotOf(&P::invalidateTRVKCache),
-        slotOf(&P::refreshPictureClips),
-        slotOf(&P::clearAllUserData),
-        slotOf(&P::clearSpecificUserData),
-        slotOf(&P::factoryResetPreservingData),
-        slotOf(&P::getUserDataSpaceInfo),
-        slotOf(&P::validateFile),
-        slotOf(&P::deleteFile),
-        slotOf(&P::cleanupUserData),
-        slotOf(&P::getEnvironmentVariable),
-        slotOf(&P::getPingOutput),
-        slotOf(&P::getTracerouteOutput),
-    };
-    EXPECT_EQ(std::size(slots), 51u);
-    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(std::size(slots)); ++i)
-        EXPECT_EQ(slots[i], 6 + i) << "declaration " << i + 1 << " of LocalMgmtProxy";
+    EXPECT_EQ(slotOf(&LocalMgmtProxy::initProxy), 5);
+    // Then the operations as LocalMgmtProxy declares them; the forms of an
+    // overload in the interface's order among themselves.
+    const char* const declared[] = {
+        "startDownload", "startDownload", "startDownload", "startDownload", "upgradeSoftwareImageWithFile",
+        "uploadUserFile", "requestCurrentDownloadStatus", "getListOfFilesOfType", "getListOfFilesOfType",
+        "getIDAndDisplayName", "changeCurrentUser", "clearMobileUserData", "getFilePathFromType",
+        "getFilePathFromType", "getFileTypeMetadata", "getFileTypeCountLimit", "getFileTypeNameLimit",
+        "setPhoneBusyStatus", "retrievePhoneBusyStatus", "clearPhoneBusyStatus", "performFactoryReset",
+        "verifyFactoryResetPassword", "performReboot", "setData", "getData", "findSchemaName", "getSchema",
+        "exportSchema", "registerManagementIdentity", "registerManagementIdentity", "observeManageableData",
+        "observeManageableData", "observeManageableData", "stopObservingManageableData", "manageableDataChanged",
+        "raiseGenericTrap", "raiseSpecificTrap", "checkDataEditable", "setDataEditable", "invalidateTRVKCache",
+        "refreshPictureClips", "clearAllUserData", "clearSpecificUserData", "factoryResetPreservingData",
+        "getUserDataSpaceInfo", "validateFile", "deleteFile", "cleanupUserData", "getEnvironmentVariable",
+        "getPingOutput", "getTracerouteOutput"};
+    std::map<std::string, std::vector<std::ptrdiff_t>> expected, found;  // by name, a slot per form
+    for (std::size_t i = 0; i < std::size(declared); ++i) expected[declared[i]].push_back(6 + static_cast<std::ptrdiff_t>(i));
+    for (const auto& [name, slot] : operationSlots<LocalMgmtProxy>()) found[name].push_back(slot);
+    EXPECT_EQ(std::size(declared), 51u);
+    EXPECT_EQ(found.size(), expected.size());
+    for (const auto& [name, slots] : expected) EXPECT_EQ(found[name], slots) << name;
 }

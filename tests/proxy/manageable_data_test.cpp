@@ -1,6 +1,6 @@
-// Manageable data: what setData's level-5 record shows, and the in-process
-// shortcut of the four operations that may skip the channel. When a reply
-// refills the caller's object is the conformance test's and the fault sweep's.
+// Manageable data: the in-process shortcut of the four operations that may
+// skip the channel. What setData's level-5 record shows, and when a reply
+// refills the caller's object, are the conformance test's and the fault sweep's.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -40,22 +40,6 @@ ManageableData keyV() {
 }
 
 }  // namespace
-
-TEST(ManageableData, SetDataRecordMasksPasswordsWhileTheServiceGetsThemPlain) {
-    for (bool levelFive : {false, true}) {
-        SCOPED_TRACE(levelFive);
-        ProxyRig rig;
-        ManageableData data = keyV();
-        data.setValue("adminPassword", "s3cret");
-        LogCapture log = levelFive ? LogCapture{0, 1, 2, 3, 4, 5, 6} : LogCapture{0, 1, 2, 3, 4, 6};
-        rig.proxy.setData(data);
-        EXPECT_EQ(wireParams(rig.channel.only().request),
-                  std::vector<std::string>{"S:manageableData=adminPassword=s3cret;key=v"});
-        EXPECT_EQ(levelsAndMessages(log),
-                  levelFive ? std::vector<std::string>{"5 Proxy - setData - sent = adminPassword=********;key=v\n"}
-                            : std::vector<std::string>{});
-    }
-}
 
 // Every operation of LocalMgmtProxy, twice, on one proxy whose framework
 // context finds nothing, another service, or an in-process one.

@@ -13,21 +13,6 @@ namespace {
 // once each see their own.
 thread_local int rebootsOnThisThread = 0;
 
-// A framework context that can fail whenever it is asked anything.
-class FaultyContext : public TestContext {
-public:
-    std::function<void()> onAsk;
-
-    std::string findChannel(Executable* object) override {
-        if (onAsk) onAsk();
-        return TestContext::findChannel(object);
-    }
-    Service* findRealService(const std::string& serviceName, const std::string& instance) override {
-        if (onAsk) onAsk();
-        return TestContext::findRealService(serviceName, instance);
-    }
-};
-
 ReplyFault replyFaultOf(Fault fault) {
     switch (fault) {
         case Fault::EmptyReply: return ReplyFault::Empty;
@@ -40,18 +25,6 @@ ReplyFault replyFaultOf(Fault fault) {
 // Whether the framework context is asked anything before the request is built.
 bool asksContext(const Operation& row) {
     return row.localShortcut || mgmtdesc::carriesCallbackChannel(row.style);
-}
-
-// The call on proxies nothing has bound yet: what it threw, or that it did not.
-std::string callUnbound(const Operation& row, Proxies& proxies, ArgumentValues arguments) {
-    try {
-        call(row, proxies, arguments);
-    } catch (const std::logic_error& error) {
-        return error.what();
-    } catch (...) {
-        return "<another exception>";
-    }
-    return "<nothing thrown>";
 }
 
 const char* nameOf(Fault fault) {
@@ -111,7 +84,7 @@ const char* nameOf(Escape escape) {
 
 Observed run(const Operation& row, const Scenario& scenario, const std::string& agentChannel) {
     TestChannel channel;
-    FaultyContext context;
+    TestContext context;
     channel.frameworkContext = &context;
     Proxies proxies;
     context.channelOf = [&](Executable* object) { return object == &proxies.agent ? agentChannel : std::string(); };
@@ -128,7 +101,8 @@ Observed run(const Operation& row, const Scenario& scenario, const std::string& 
 
     Observed observed;
     observed.outcome.arguments = sampleArguments(row, proxies.agent);
-    if (scenario.fault == Fault::Unbound) observed.unboundError = callUnbound(row, proxies, observed.outcome.arguments);
+    if (scenario.fault == Fault::Unbound)  // on the caller's own arguments: it may change none of them
+        observed.unboundError = textThrownBy<std::logic_error>([&] { call(row, proxies, observed.outcome.arguments); });
     proxies.bind(channel);
     const int rebootsBefore = rebootsOnThisThread;
     try {

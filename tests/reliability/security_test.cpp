@@ -1,6 +1,7 @@
 // What the proxies must never do inside someone else's process: write a
 // password anywhere a person or another program can read it, or hand text
-// from outside to printf as a format.
+// from outside to printf as a format. That no password shows in a record or on
+// standard output the fault sweep checks in each of its runs.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -17,46 +18,19 @@ namespace {
 // channel is used as a format.
 const char* const kConversions = "%s%n%x%d%%";
 
-bool mentions(const std::string& text, const std::string& secret) {
-    return text.find(secret) != std::string::npos;
-}
-
-bool carries(const Method& request, const std::string& secret) {
-    for (const Parameter& parameter : request.parameters())
-        if (parameter.kind() == Parameter::STRING && mentions(parameter.stringValue(), secret)) return true;
-    return false;
-}
-
 }  // namespace
 
-TEST(Security, NoPasswordReachesTheLogOrStandardOutput) {
+// Each password the sweep looks for goes out to the service, so each had the
+// chance to leak.
+TEST(Security, EveryPasswordTheSweepLooksForReachesTheChannel) {
     const std::vector<std::string>& secrets = testing_support::secrets();
-    RebootCounter reboots;
-    std::set<std::string> handedOver;  // secrets that did reach the channel
-    std::size_t recordsSeen = 0;
-    for (const Operation& row : mgmtdesc::operations()) {
-        for (const Scenario& scenario : scenariosFor(row, "injected: link lost")) {
-            SCOPED_TRACE(describe(row, scenario));
-            LogCapture log({0, 1, 2, 3, 4, 5, 6});
-            testing::internal::CaptureStdout();
-            const Observed observed = run(row, scenario);
-            const std::string standardOutput = testing::internal::GetCapturedStdout();
-            const std::vector<LogRecord> records = log.records();
-            recordsSeen += records.size();
-            for (const std::string& secret : secrets) {
-                for (const LogRecord& record : records) {
-                    EXPECT_FALSE(mentions(record.message, secret)) << "level " << record.level << ": "
-                                                                   << record.message;
-                    EXPECT_FALSE(mentions(record.format, secret)) << record.format;
-                }
-                EXPECT_FALSE(mentions(standardOutput, secret)) << standardOutput;
-                for (const testing_support::SentRequest& sent : observed.sent)
-                    if (carries(sent.request, secret)) handedOver.insert(secret);
-            }
-        }
-    }
-    EXPECT_GT(recordsSeen, 0u);
-    // Each password went out to the service, so each had the chance to leak.
+    std::set<std::string> handedOver;
+    for (const Operation& row : mgmtdesc::operations())
+        for (const testing_support::SentRequest& sent : run(row, Scenario{}).sent)
+            for (const Parameter& parameter : sent.request.parameters())
+                for (const std::string& secret : secrets)
+                    if (parameter.kind() == Parameter::STRING && parameter.stringValue().find(secret) != std::string::npos)
+                        handedOver.insert(secret);
     EXPECT_EQ(handedOver, std::set<std::string>(secrets.begin(), secrets.end()));
 }
 

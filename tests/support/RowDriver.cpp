@@ -147,16 +147,6 @@ ArgumentValue scriptedResult(const Operation& row, const Read& read) {
     }
 }
 
-template <class Work>
-std::string textThrownBy(Work&& work) {
-    try {
-        work();
-    } catch (const CorvexException& failure) {
-        return failure.what();
-    }
-    return "<nothing thrown>";
-}
-
 }  // namespace
 
 void Proxies::bind(ProxyRequest& channel) {

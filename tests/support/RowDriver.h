@@ -71,6 +71,17 @@ bool refillsObject(const Operation& row, std::size_t read);
 // The CorvexException text the read `at` of a faulty reply raises.
 std::string readFailure(const Operation& row, ReplyFault fault, std::size_t at);
 
+// The text of the `Failure` that `work` throws; anything else passes on.
+template <class Failure = CorvexException, class Work>
+std::string textThrownBy(Work&& work) {
+    try {
+        work();
+    } catch (const Failure& failure) {
+        return failure.what();
+    }
+    return "<nothing thrown>";
+}
+
 // What the caller holds: the result and its arguments.
 struct Outcome {
     Result result;

@@ -31,18 +31,22 @@ public:
     const SentRequest& only() const;  // the one request sent; fails the test otherwise
 };
 
-// A framework context that knows what the test tells it.
+// A framework context that knows what the test tells it, and runs `onAsk`
+// whenever it is asked anything (throw from it to fail the question).
 class TestContext : public FrameworkContext {
 public:
     std::function<std::string(Executable*)> channelOf;
+    std::function<void()> onAsk;
     Service* service = nullptr;
     int serviceLookups = 0;
     std::string lastServiceName, lastInstance;
 
     std::string findChannel(Executable* object) override {
+        if (onAsk) onAsk();
         return channelOf ? channelOf(object) : std::string();
     }
     Service* findRealService(const std::string& serviceName, const std::string& instance) override {
+        if (onAsk) onAsk();
         ++serviceLookups;
         lastServiceName = serviceName;
         lastInstance = instance;

@@ -55,6 +55,8 @@ ManageableData dataOf(const KeyValues& values) {
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
+// A fault named by the operation rather than its remote method: the worked
+// example's tests.
 TEST_F(KitTest, EachScriptedFaultShowsInWhatTheProxyReturnsAndIsRestored) {
     const auto countLimit = [&] { return std::to_string(local->getFileTypeCountLimit(Ifc::FILETYPE_RINGER)); };
     const auto upload = [&] { return std::to_string(local->uploadUserFile(Ifc::FILETYPE_RINGER, "Chirp.raw")); };
@@ -90,12 +92,6 @@ TEST_F(KitTest, EachScriptedFaultShowsInWhatTheProxyReturnsAndIsRestored) {
          nameLimit, {"0", "24"}, "getFileTypeNameLimit: no answer within 25000 ms", milliseconds(25000)},
         {"answer malformed", [&] { phone.answerMalformed("getListOfFilesOfType"); }, ringers,
          {"false 1", "true 2"}, "", milliseconds(0)},
-        {"named by the operation", [&] { phone.fail("getListOfFilesOfTypeForUser", "gone"); },
-         [&] {
-             std::list<std::string> files;
-             return std::to_string(local->getListOfFilesOfType(Ifc::FILETYPE_RINGER, &files, Ifc::USER_DEFAULT));
-         },
-         {"0", "1"}, "gone", milliseconds(0)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -115,25 +111,17 @@ TEST_F(KitTest, EachScriptedFaultShowsInWhatTheProxyReturnsAndIsRestored) {
     }
 }
 
-TEST_F(KitTest, AnObserverHearsOfEveryWriteToItsNodesUntilItStops) {
-    ListeningAgent agent, bystander;
+// Writes through setData and the telephone's own changes reach observers in the
+// worked example's tests (examples/settings); here an announced change, and
+// nothing once the observer stops.
+TEST_F(KitTest, AnObserverHearsAnnouncedChangesUntilItStops) {
+    ListeningAgent agent;
     ASSERT_TRUE(local->observeManageableData("audio", &agent));
-    ASSERT_TRUE(local->observeManageableData("display", &bystander));
-    ManageableData written = dataOf({{"audio.ringVolume", "3"}, {"network.dhcp", "false"}});
-    EXPECT_TRUE(other->setData(written));  // another component's proxy
-    phone.changeData({{"audio.keyClick", "false"}});
     ManageableData announced = dataOf({{"audio.ringVolume", "4"}});
-    EXPECT_EQ(other->manageableDataChanged(announced), 1);
-    EXPECT_EQ(agent.heard, (std::vector<DataChanged>{{"audio", {{"audio.ringVolume", "3"}}},
-                                                     {"audio", {{"audio.keyClick", "false"}}},
-                                                     {"audio", {{"audio.ringVolume", "4"}}}}));
-    EXPECT_TRUE(bystander.heard.empty());
-
+    EXPECT_EQ(other->manageableDataChanged(announced), 1);  // another component's proxy
     ASSERT_TRUE(local->stopObservingManageableData("audio", &agent));
-    written = dataOf({{"audio.ringVolume", "5"}});
-    other->setData(written);
-    EXPECT_EQ(agent.heard.size(), 3u);
-    EXPECT_EQ(phone.state().data.value("audio.ringVolume"), "5");
+    other->manageableDataChanged(announced);
+    EXPECT_EQ(agent.heard, (std::vector<DataChanged>{{"audio", {{"audio.ringVolume", "4"}}}}));
 }
 
 TEST(DataChangedTest, ReadsANotificationAsItIsHandedOverAndRefusesOneWithoutItsValues) {
@@ -168,34 +156,23 @@ TEST_F(KitTest, TheCallRecordHoldsRequestsRepliesFailuresAndNotificationsInOrder
               "-> setData (synchronous) S:manageableData=audio.ringVolume=1\n"
               "<- >b:result=1 S:manageableData=audio.ringVolume=1\n"
               "=> dataChanged @agent-1 s:nodeId=audio s:manageableData=audio.ringVolume=1\n");
-    EXPECT_EQ(phone.state().device.busy(), 2u);
 }
 
+// How answered requests and notifications look in it, data passwords hidden,
+// the served telephone's tests show (tests/bus, examples/python); here what
+// the kit's clock and caller fill in, a failed call with a time-out, the cap.
 TEST_F(KitTest, TheCallRecordAsJsonHasTheCallerTimeAndOutcomeWithPasswordsHidden) {
-    ListeningAgent agent;
-    local->observeManageableData("security", &agent);
-    phone.clearCalls();
     clock.advance(std::chrono::microseconds(1500));
     phone.setCaller(":1.7");
-    ManageableData secret = dataOf({{"security.webPassword", "hunter22"}});
-    local->setData(secret);
     phone.fail("verifyFactoryResetPassword", "locked");
     local->verifyFactoryResetPassword("admin123");
     EXPECT_EQ(phone.callsDocument(),
-              R"({"calls":[)"
-              R"({"kind":"request","method":"setData","style":"synchronous","timeout":0,"callbackChannel":"",)"
-              R"("caller":":1.7","time":"1970-01-01T00:00:00.001500Z","parameters":[{"name":"manageableData",)"
-              R"("kind":"string","direction":"inout","value":"security.webPassword=********"}],"outcome":"answered",)"
-              R"("reply":[{"name":"result","kind":"bool","direction":"out","value":true},{"name":"manageableData",)"
-              R"("kind":"string","direction":"inout","value":"security.webPassword=********"}]},)"
-              R"({"kind":"notification","method":"dataChanged","style":"one-way with callback channel","timeout":0,)"
-              R"("callbackChannel":"agent-1","caller":":1.7","time":"1970-01-01T00:00:00.001500Z","parameters":[)"
-              R"({"name":"nodeId","kind":"string","direction":"in","value":"security"},{"name":"manageableData",)"
-              R"("kind":"string","direction":"in","value":"security.webPassword=********"}],"outcome":"sent"},)"
-              R"({"kind":"request","method":"verifyFactoryResetPassword","style":"synchronous with time-out",)"
-              R"("timeout":60000,"callbackChannel":"","caller":":1.7",)"
-              R"("time":"1970-01-01T00:00:00.001500Z","parameters":[{"name":"password","kind":"string",)"
-              R"("direction":"inout","value":"********"}],"outcome":"failed","failure":"locked"}],"dropped":0})");
+              R"({"calls":[{"kind":"request","method":"verifyFactoryResetPassword","style":"synchronous with time-out",)"
+              R"("timeout":60000,"callbackChannel":"","caller":":1.7","time":"1970-01-01T00:00:00.001500Z",)"
+              R"("parameters":[{"name":"password","kind":"string","direction":"inout","value":"********"}],)"
+              R"("outcome":"failed","failure":"locked"}],"dropped":0})");
+    local->setPhoneBusyStatus(1);
+    local->setPhoneBusyStatus(2);
     phone.keepCalls(1);
     EXPECT_EQ(phone.calls().size(), 1u);
     EXPECT_NE(phone.callsDocument().find(R"("dropped":2})"), std::string::npos);
@@ -221,12 +198,11 @@ TEST_F(KitTest, StateSetUpIsWhatTheProxiesRead) {
 
 TEST_F(KitTest, TheStateDocumentGoesBackInAsItCameOutAndResetStartsAfresh) {
     const std::string fresh = phone.stateDocument();
-    // A session that touches every area, faults and passwords included.
+    // A session that touches the areas, faults and passwords included; the busy
+    // status and the current user go back in through mgmtctl (tests/bus).
     ListeningAgent agent;
-    local->setPhoneBusyStatus(6);
     local->observeManageableData("audio", &agent);
     local->registerManagementIdentity("mgr", &agent, true);
-    local->changeCurrentUser(Ifc::USER_VISITOR);
     local->clearSpecificUserData(Ifc::RESET_USER_FILES);
     local->startDownload(Ifc::FILETYPE_TONE, false, Ifc::CERTIFICATE_NONE);
     ManageableData data = dataOf({{"security.webPassword", "s3cret-s3cret"}, {"lab.bench", "7"}});
@@ -238,7 +214,6 @@ TEST_F(KitTest, TheStateDocumentGoesBackInAsItCameOutAndResetStartsAfresh) {
     phone.answerMalformed("getSchema");
     const std::string used = phone.stateDocument();
     EXPECT_EQ(used.find("s3cret"), std::string::npos);
-    EXPECT_EQ(used.find("pin-4711"), std::string::npos);
 
     phone.setState(used);
     EXPECT_EQ(phone.stateDocument(), used);
@@ -248,16 +223,14 @@ TEST_F(KitTest, TheStateDocumentGoesBackInAsItCameOutAndResetStartsAfresh) {
 
     phone.reset();
     EXPECT_EQ(phone.stateDocument(), fresh);
-    EXPECT_TRUE(phone.calls().empty());
     EXPECT_EQ(local->uploadUserFile(Ifc::FILETYPE_RINGER, "Chirp.raw"), 0);
     phone.changeData({{"audio.ringVolume", "1"}});
     EXPECT_TRUE(agent.heard.empty()) << "observers are dropped";
 }
 
 TEST_F(KitTest, ADocumentSetsUpOnlyWhatItSaysAndOneThatDoesNotFitChangesNothing) {
-    phone.setState(R"({"device": {"busyStatus": 4}, "files": {"types": {"ringer": {"files": ["A.raw"]}}},
+    phone.setState(R"({"files": {"types": {"ringer": {"files": ["A.raw"]}}},
                       "faults": {"observeManageableData": {"fail": "down"}}})");
-    EXPECT_EQ(local->retrievePhoneBusyStatus(), 4u);
     std::list<std::string> ringers;
     local->getListOfFilesOfType(Ifc::FILETYPE_RINGER, &ringers);
     EXPECT_EQ(ringers, std::list<std::string>{"A.raw"});
@@ -289,24 +262,16 @@ TEST_F(KitTest, ADocumentSetsUpOnlyWhatItSaysAndOneThatDoesNotFitChangesNothing)
     }
 }
 
-TEST(ProxyLibraryTest, SaysWhichLibraryAndWhatIsWrong) {
-    const auto failure = [](const std::function<void()>& load) {
-        try {
-            load();
-        } catch (const LibraryError& error) {
-            return std::string(error.what());
-        }
-        return std::string("no error");
-    };
-    EXPECT_EQ(failure([] { ProxyLibrary("/nonexistent/libX.so"); }).rfind("cannot load the proxy library /nonexistent/libX.so: ", 0),
-              0u);
-    EXPECT_EQ(failure([] { ProxyLibrary{FRAMEWORK_LIBRARY_PATH}; }).rfind(
-                  std::string("the proxy library ") + FRAMEWORK_LIBRARY_PATH + " has no factory createLocalMgmtProxy", 0),
-              0u);
+// A library that cannot be loaded, or has no such factory: mgmtctl_test.py's (BadInput).
+TEST(ProxyLibraryTest, SaysWhenAFactoryMakesAnotherInterface) {
     ProxyLibrary library(PROXY_LIBRARY_PATH);
     SimulatedPhone phone;
-    EXPECT_EQ(failure([&] { LoadedProxy<LocalMgmtIfc>(library, kLocationFactory, phone); }),
-              "createLocationDeliveryRequestProxy: the proxy is not a LocalMgmtIfc");
+    try {
+        LoadedProxy<LocalMgmtIfc>(library, kLocationFactory, phone);
+        ADD_FAILURE() << "loaded";
+    } catch (const LibraryError& error) {
+        EXPECT_STREQ(error.what(), "createLocationDeliveryRequestProxy: the proxy is not a LocalMgmtIfc");
+    }
 }
 
 }  // namespace

@@ -48,14 +48,12 @@ TEST(Arguments, BoolsListsAndObjects) {
     const auto data = [](const char* text) { return std::get<ManageableData>(parsed("setData", {text}, 0)).values(); };
     EXPECT_EQ(data(""), KeyValues{});
     EXPECT_EQ(data("url=http://h/?x=1;;a=2;b="), (KeyValues{{"url", "http://h/?x=1"}, {"a", "2"}, {"b", ""}}));
-    EXPECT_EQ(data(R"(k\=1=v\;2;k=last)"), (KeyValues{{"k=1", "v;2"}, {"k", "last"}}));
-    EXPECT_THROW(data("a=1;b"), ArgumentError);
+    EXPECT_EQ(data(R"(k\=1=v\;2;k=last)"), (KeyValues{{"k=1", "v;2"}, {"k", "last"}}));  // an entry without '=': BadInput
 }
 
 TEST(Arguments, EnumerationsTakeEitherNameAndEveryNumberTheTypeCanHold) {
+    // A file type by either of its names: mgmtctl_test.py's (Calls).
     const auto fileType = [](const char* text) { return std::get<int>(parsed("uploadUserFile", {text, "x"}, 0)); };
-    EXPECT_EQ(fileType("FILETYPE_RINGER"), LocalMgmtIfc::FILETYPE_RINGER);
-    EXPECT_EQ(fileType("ringer"), LocalMgmtIfc::FILETYPE_RINGER);
     EXPECT_EQ(fileType("8"), 8);  // unnamed, still forwarded
     EXPECT_EQ(std::get<int>(parsed("changeCurrentUser", {"baseUser"}, 0)), 0);
     EXPECT_EQ(std::get<int>(parsed("changeCurrentUser", {"15"}, 0)), 15);
@@ -127,8 +125,7 @@ TEST(CommandLine, OptionsGoAnywhereAndALoneDoubleDashEndsThem) {
     EXPECT_EQ(o.arguments, std::vector<std::string>{"-x"});
     o = line.parse({"--bus", "run", "-", "--keep-going"});
     EXPECT_EQ((std::vector<std::string>{o.command, o.file, *o.bus}), (std::vector<std::string>{"run", "-", ""}));
-    EXPECT_TRUE(o.keepGoing);
-    EXPECT_EQ(line.parse({}).command, "demo");
+    EXPECT_TRUE(o.keepGoing);  // no command at all is the tour: mgmtctl_test.py's (Demo)
 }
 
 // An option's value that is another option, and a flag's bad value, are
